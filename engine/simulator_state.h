@@ -1,0 +1,69 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+namespace signova {
+
+constexpr int FirCoefficientCount = 300;
+constexpr int DelayLineLength = 303;
+constexpr int IirCoefficientCount = 103;
+constexpr int CaptureLength = 401;
+
+// Waveform numbers as the generator knows them.
+enum WaveformKind : std::int32_t {
+    SineWave = 1,
+    TriangleWave = 2,
+    SawtoothWave = 3,
+    SquareWave = 4,
+    PulseWave = 5,
+    NoiseWave = 6,
+};
+
+// The one record of simulation variables, alive for the whole program.
+// Field order and start values are those the window relies on; a field that
+// start-up does not touch is zero, false or empty.
+struct SimulatorState {
+    double SignalFrequency = 0.0;     // Hz
+    double FrequencyMultiplier = 0.0; // 10, 100, 1000 or 10000
+    std::int32_t BlinkState = 0;      // 0 or 1
+    std::int32_t Amplitude = 0;       // generator peak value in codes
+    std::int32_t SampleRate = 0;      // Hz
+    std::int32_t SweepIndex = 0;
+    double Phase = 0.0; // generator phase in cycles
+    bool StopRequested = false;
+    bool Capturing = false;
+    bool LoadError = false;
+    bool PulseFired = false;
+    double InputSample = 0.0;  // ADC code
+    double OutputSample = 0.0; // DAC value after the wrap
+    std::int32_t FirLastTap = 0;
+    double DisplayGain = 0.0;
+    std::int32_t Waveform = 0;
+    std::int32_t IirOrder = 0;
+    std::int32_t MaxCode = 0; // 127, 511 or 2047
+    std::string FileTitle;
+    std::int32_t SweepLength = 0;
+    std::int32_t OutputOffset = 0;
+    double SweepSpacing = 0.0;
+    double SampleSpacing = 0.0;
+    std::int32_t TimebaseFactor = 0;
+    std::int32_t DacScale = 0;
+
+    // Oscilloscope capture buffers.
+    std::array<double, CaptureLength> InputCapture{};
+    std::array<double, CaptureLength> OutputCapture{};
+
+    // Filters. InputDelay is shared by the FIR and the IIR filter.
+    std::array<double, FirCoefficientCount> FirCoefficients{};
+    std::array<double, DelayLineLength> InputDelay{};
+    std::array<double, IirCoefficientCount> IirACoefficients{};
+    std::array<double, IirCoefficientCount> IirBCoefficients{};
+    std::array<double, DelayLineLength> OutputDelay{};
+
+    // The noise generator's state: 0 at program start, never seeded.
+    std::uint32_t RandomState = 0;
+};
+
+} // namespace signova

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <optional>
+#include <string>
+
+namespace signova {
+
+// The button that closed a message box. A box closed by its title bar or by
+// Esc answers Cancel.
+enum class DialogResult { Ok, Yes, No, Cancel };
+
+// Every kind of box the program shows, and the file-open choice. The window
+// implements it with real dialogs; tests script it.
+class Dialogs {
+public:
+    virtual ~Dialogs() = default;
+
+    // Plain box with an OK button, captioned with the program's title.
+    virtual void ShowMessage(const std::string& text) = 0;
+    // Confirmation box: question icon, Yes and No.
+    virtual DialogResult Confirm(const std::string& text) = 0;
+    // Information box with Yes and No.
+    virtual DialogResult AskInformation(const std::string& text) = 0;
+    // Information box with an OK button.
+    virtual void Inform(const std::string& text) = 0;
+    // Error box: error icon, OK; the default error handler's box.
+    virtual void ShowError(const std::string& text) = 0;
+    // File-open dialog without a file-type filter: the chosen file's full
+    // path, or nothing when the user cancels.
+    virtual std::optional<std::string> ChooseFile() = 0;
+};
+
+} // namespace signova

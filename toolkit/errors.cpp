@@ -1,0 +1,28 @@
+#include "toolkit/errors.h"
+
+namespace signova {
+namespace {
+
+std::string Joined(std::string_view before, std::string_view middle, std::string_view after) {
+    std::string text;
+    text.reserve(before.size() + middle.size() + after.size());
+    text.append(before).append(middle).append(after);
+    return text;
+}
+
+} // namespace
+
+ConversionError::ConversionError(std::string_view text)
+    : SignovaError(Joined("'", text, "' is not a valid floating point value")) {}
+
+FileOpenError::FileOpenError(std::string_view path)
+    : SignovaError(Joined("Cannot open file ", path, "")) {}
+
+std::string DefaultErrorText(std::string_view text) {
+    std::string shown(text);
+    if (!shown.empty() && static_cast<unsigned char>(shown.back()) > '.')
+        shown += '.';
+    return shown;
+}
+
+} // namespace signova
