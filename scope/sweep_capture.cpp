@@ -1,0 +1,71 @@
+#include "scope/sweep_capture.h"
+
+#include "toolkit/number_text.h"
+
+namespace signova {
+namespace {
+
+constexpr double CreepThreshold = 0.001;
+constexpr double CreepStep = 0.00001;
+constexpr double TriggerHigh = 0.99999999;
+constexpr double TriggerLow = 0.002;
+constexpr double SweepUnits = 400; // horizontal chart units of one sweep
+constexpr std::int32_t OutputCentredOffset = 4000;
+constexpr std::int32_t OutputBelowInputOffset = 3000;
+// A sweep stores indices 0 to SweepLength + 1 of the capture buffers.
+constexpr std::int32_t LongestSweep = CaptureLength - 2;
+
+// Moves the phase on while waiting and tells whether the trigger fires.
+bool TriggerFires(SimulatorState& state) {
+    if (state.Phase > CreepThreshold)
+        state.Phase = state.Phase + CreepStep;
+    return state.Phase > TriggerHigh || state.Phase < TriggerLow;
+}
+
+std::int32_t SweepLengthFor(double sweepSpacing) {
+    const double samples = SweepUnits / sweepSpacing;
+    // The sample rates give at most 240; anything longer would overrun the buffers.
+    if (!(samples <= LongestSweep))
+        return LongestSweep;
+    return static_cast<std::int32_t>(RoundHalfEven(samples));
+}
+
+void StartSweep(SimulatorState& state, const ScopeControls& controls) {
+    state.Capturing = true;
+    state.TimebaseFactor = controls.timebaseItem == TimebaseFactorOneItem ? 1 : 2;
+    state.SweepSpacing = state.TimebaseFactor * state.SampleSpacing;
+    state.SweepLength = SweepLengthFor(state.SweepSpacing);
+    state.OutputOffset =
+        controls.inputItem == InputDontShowItem ? OutputCentredOffset : OutputBelowInputOffset;
+    state.SweepIndex = 0;
+}
+
+double NormalisedInput(double input, const ScopeControls& controls) {
+    if (controls.inputItem == InputNormItem && controls.amplitudePosition < 100)
+        return input * 100 / controls.amplitudePosition;
+    return input;
+}
+
+} // namespace
+
+CaptureOutcome CaptureSample(SimulatorState& state, double input, double output,
+                             const ScopeControls& controls) {
+    CaptureOutcome outcome;
+    if (!state.Capturing) {
+        if (!TriggerFires(state))
+            return outcome;
+        StartSweep(state, controls);
+        outcome.triggered = true;
+    }
+    const auto index = static_cast<std::size_t>(state.SweepIndex);
+    state.InputCapture[index] = state.DacScale * NormalisedInput(input, controls);
+    state.OutputCapture[index] = state.DacScale * output;
+    state.SweepIndex = state.SweepIndex + 1;
+    if (state.SweepIndex > state.SweepLength + 1) {
+        state.Capturing = false;
+        outcome.sweepComplete = true;
+    }
+    return outcome;
+}
+
+} // namespace signova
