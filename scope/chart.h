@@ -1,0 +1,129 @@
+#pragma once
+
+#include "scope/chart_axis.h"
+#include "scope/chart_pen.h"
+#include "scope/chart_series.h"
+#include "scope/colors.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+namespace signova {
+
+enum class TBevelCut { None, Lowered, Raised };
+
+// The chart model: a panel with a bevel and an optional title, four axes, a
+// back wall over the plot area and an ordered list of series (later series lie
+// on top). It does not paint itself: a change only marks it as needing a
+// repaint and, on the first change after a paint, calls the invalidation
+// handler, so any number of changes between two paints ask for one repaint.
+class TChart {
+public:
+    TChart();
+    TChart(const TChart&) = delete;
+    TChart& operator=(const TChart&) = delete;
+    ~TChart();
+
+    // Panel
+    TColor Color() const { return color_; }
+    void SetColor(TColor color);
+    TBevelCut BevelOuter() const { return bevel_outer_; }
+    void SetBevelOuter(TBevelCut bevel);
+    int BevelWidth() const { return bevel_width_; }
+    void SetBevelWidth(int width);
+
+    // Title: lines of text centred above the plot area.
+    const std::vector<std::string>& TitleText() const { return title_text_; }
+    void SetTitleText(std::vector<std::string> lines);
+    bool TitleVisible() const { return title_visible_; }
+    void SetTitleVisible(bool visible);
+    TColor TitleColor() const { return title_color_; }
+    void SetTitleColor(TColor color);
+
+    // Switches kept for the description; neither a legend, a 3D view nor
+    // mouse zooming and panning are drawn or handled.
+    bool LegendVisible() const { return legend_visible_; }
+    void SetLegendVisible(bool visible);
+    bool View3D() const { return view_3d_; }
+    void SetView3D(bool on);
+    bool AllowZoom() const { return allow_zoom_; }
+    void SetAllowZoom(bool on);
+    bool AllowPanning() const { return allow_panning_; }
+    void SetAllowPanning(bool on);
+
+    // Back wall: filled with its colour unless transparent, in which case the
+    // panel colour shows through the plot area.
+    bool BackWallTransparent() const { return back_wall_transparent_; }
+    void SetBackWallTransparent(bool transparent);
+    TColor BackWallColor() const { return back_wall_color_; }
+    void SetBackWallColor(TColor color);
+
+    TChartAxis& LeftAxis() { return left_axis_; }
+    const TChartAxis& LeftAxis() const { return left_axis_; }
+    TChartAxis& RightAxis() { return right_axis_; }
+    const TChartAxis& RightAxis() const { return right_axis_; }
+    TChartAxis& TopAxis() { return top_axis_; }
+    const TChartAxis& TopAxis() const { return top_axis_; }
+    TChartAxis& BottomAxis() { return bottom_axis_; }
+    const TChartAxis& BottomAxis() const { return bottom_axis_; }
+    TChartAxis& Axis(AxisPosition position);
+    const TChartAxis& Axis(AxisPosition position) const;
+
+    // Series, in drawing order. The chart owns them.
+    template <class Series> Series& AddSeries(std::string name) {
+        auto series = std::make_unique<Series>(*this, std::move(name));
+        Series& added = *series;
+        series_.push_back(std::move(series));
+        Changed(ChartChange::Frame);
+        return added;
+    }
+    std::size_t SeriesCount() const { return series_.size(); }
+    TChartSeries& Series(std::size_t index) { return *series_[index]; }
+    const TChartSeries& Series(std::size_t index) const { return *series_[index]; }
+    // The series of that name, or nullptr.
+    TChartSeries* FindSeries(std::string_view name);
+    void RemoveAllSeries();
+
+    // Repaint requests. A part of the chart reports each change here.
+    void Changed(ChartChange change);
+    void RequestRepaint();
+    bool NeedsRepaint() const { return needs_repaint_; }
+    // Called by whoever painted the chart: the next change asks again.
+    void MarkPainted() { needs_repaint_ = false; }
+    // Called once on each change from painted to needing a repaint.
+    void SetInvalidateHandler(std::function<void()> handler);
+    // Grows with every change of the panel, title, axes or series list, so a
+    // painter can tell when a cached frame is out of date.
+    std::uint64_t ConfigVersion() const { return config_version_; }
+
+private:
+    TColor color_ = clBtnFace;
+    TBevelCut bevel_outer_ = TBevelCut::Raised;
+    int bevel_width_ = 1;
+    std::vector<std::string> title_text_;
+    bool title_visible_ = true;
+    TColor title_color_ = clNavy;
+    bool legend_visible_ = true;
+    bool view_3d_ = false;
+    bool allow_zoom_ = true;
+    bool allow_panning_ = true;
+    bool back_wall_transparent_ = false;
+    TColor back_wall_color_ = clWhite;
+    TChartAxis left_axis_;
+    TChartAxis right_axis_;
+    TChartAxis top_axis_;
+    TChartAxis bottom_axis_;
+    std::vector<std::unique_ptr<TChartSeries>> series_;
+
+    bool needs_repaint_ = true;
+    std::function<void()> invalidate_;
+    std::uint64_t config_version_ = 0;
+};
+
+} // namespace signova

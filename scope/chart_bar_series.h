@@ -1,0 +1,28 @@
+#pragma once
+
+#include "scope/chart_pen.h"
+#include "scope/chart_series.h"
+
+namespace signova {
+
+// A series drawn as one vertical bar per point, from the origin (0) to the
+// point's y value, filled with the point's colour and outlined by BarPen.
+class TBarSeries : public TChartSeries {
+public:
+    static constexpr int DefaultBarWidthPercent = 70;
+
+    TBarSeries(TChart& chart, std::string name);
+
+    // The bar width as a percentage of the room each point has (1 to 100).
+    int BarWidthPercent() const { return bar_width_percent_; }
+    void SetBarWidthPercent(int percent);
+    TChartPen& BarPen() { return bar_pen_; }
+    const TChartPen& BarPen() const { return bar_pen_; }
+    double YOrigin() const { return 0.0; }
+
+private:
+    int bar_width_percent_ = DefaultBarWidthPercent;
+    TChartPen bar_pen_;
+};
+
+} // namespace signova

@@ -1,0 +1,16 @@
+#include "scope/chart_fast_line_series.h"
+
+#include <utility>
+
+namespace signova {
+
+TFastLineSeries::TFastLineSeries(TChart& chart, std::string name)
+    : TChartSeries(chart, SeriesKind::FastLine, std::move(name), clRed),
+      line_pen_(chart, ChartChange::Series, clRed) {}
+
+void TFastLineSeries::SetSeriesColor(TColor color) {
+    line_pen_.SetColor(color);
+    TChartSeries::SetSeriesColor(color);
+}
+
+} // namespace signova

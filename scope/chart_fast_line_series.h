@@ -1,0 +1,24 @@
+#pragma once
+
+#include "scope/chart_pen.h"
+#include "scope/chart_series.h"
+
+namespace signova {
+
+// A series drawn as one polyline through its points in the colour of its
+// LinePen; the colours of the points play no part.
+class TFastLineSeries : public TChartSeries {
+public:
+    TFastLineSeries(TChart& chart, std::string name);
+
+    // Setting the series colour also sets the pen colour.
+    void SetSeriesColor(TColor color) override;
+
+    TChartPen& LinePen() { return line_pen_; }
+    const TChartPen& LinePen() const { return line_pen_; }
+
+private:
+    TChartPen line_pen_;
+};
+
+} // namespace signova

@@ -1,0 +1,53 @@
+#include "scope/chart_series_pointer.h"
+
+#include "scope/chart.h"
+#include "toolkit/errors.h"
+
+namespace signova {
+
+TSeriesPointer::TSeriesPointer(TChart& chart)
+    : chart_(chart), pen_(chart, ChartChange::Series, clBlack) {}
+
+void TSeriesPointer::Changed() {
+    chart_.Changed(ChartChange::Series);
+}
+
+void TSeriesPointer::SetStyle(TSeriesPointerStyle style) {
+    style_ = style;
+    Changed();
+}
+
+void TSeriesPointer::SetVisible(bool visible) {
+    visible_ = visible;
+    Changed();
+}
+
+void TSeriesPointer::SetHorizSize(int size) {
+    if (size < 1)
+        throw PointerSizeError();
+    if (size == horiz_size_)
+        return;
+    horiz_size_ = size;
+    Changed();
+}
+
+void TSeriesPointer::SetVertSize(int size) {
+    if (size < 1)
+        throw PointerSizeError();
+    if (size == vert_size_)
+        return;
+    vert_size_ = size;
+    Changed();
+}
+
+void TSeriesPointer::SetFillColor(TColor color) {
+    fill_color_ = color;
+    Changed();
+}
+
+void TSeriesPointer::SetInflateMargins(bool on) {
+    inflate_margins_ = on;
+    Changed();
+}
+
+} // namespace signova

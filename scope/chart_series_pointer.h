@@ -1,0 +1,58 @@
+#pragma once
+
+#include "scope/chart_pen.h"
+#include "scope/colors.h"
+
+namespace signova {
+
+class TChart;
+
+enum class TSeriesPointerStyle { Rectangle };
+
+// The marker of a point series. HorizSize and VertSize are half-sizes: a
+// marker reaches that many pixels left and right / up and down of its point.
+class TSeriesPointer {
+public:
+    static constexpr int DefaultSize = 4;
+
+    explicit TSeriesPointer(TChart& chart);
+    TSeriesPointer(const TSeriesPointer&) = delete;
+    TSeriesPointer& operator=(const TSeriesPointer&) = delete;
+
+    TSeriesPointerStyle Style() const { return style_; }
+    void SetStyle(TSeriesPointerStyle style);
+    bool Visible() const { return visible_; }
+    void SetVisible(bool visible);
+
+    int HorizSize() const { return horiz_size_; }
+    // Throws PointerSizeError for a size below 1 and keeps the old size.
+    void SetHorizSize(int size);
+    int VertSize() const { return vert_size_; }
+    // Throws PointerSizeError for a size below 1 and keeps the old size.
+    void SetVertSize(int size);
+
+    // The fill; DefaultColor fills each marker with its point's colour.
+    TColor FillColor() const { return fill_color_; }
+    void SetFillColor(TColor color);
+    // The outline, drawn only when the pen is visible.
+    TChartPen& Pen() { return pen_; }
+    const TChartPen& Pen() const { return pen_; }
+
+    // Widens the chart's margins so markers at the edges stay whole.
+    bool InflateMargins() const { return inflate_margins_; }
+    void SetInflateMargins(bool on);
+
+private:
+    void Changed();
+
+    TChart& chart_;
+    TSeriesPointerStyle style_ = TSeriesPointerStyle::Rectangle;
+    bool visible_ = true;
+    int horiz_size_ = DefaultSize;
+    int vert_size_ = DefaultSize;
+    TColor fill_color_ = DefaultColor;
+    TChartPen pen_;
+    bool inflate_margins_ = true;
+};
+
+} // namespace signova
