@@ -1,0 +1,37 @@
+#pragma once
+
+#include "coefficients/table_load.h"
+#include "engine/simulator_state.h"
+#include "toolkit/cell_store.h"
+#include "toolkit/dialogs.h"
+#include "toolkit/line_buffer.h"
+
+namespace signova {
+
+// FIRgrid: column 0 (fixed) labels "h0", "h1", ...; column 1 the values.
+constexpr int FirGridColumns = 2;
+constexpr int FirGridRows = 200;
+constexpr int FirGridFixedColumns = 1;
+constexpr int FirGridFixedRows = 0;
+
+// A file may hold at most this many values.
+constexpr int MaxFirFileLines = 300;
+
+// An empty FIRgrid of the start-up shape.
+CellStore NewFirGrid();
+
+// Start-up contents: a 48-tap moving average in rows 0 to 47, 200 rows,
+// FirLastTap 47.
+void SetDefaultFirTable(CellStore& grid, SimulatorState& state);
+
+// Puts a coefficient file, just read into `lines`, into FIRgrid. The window
+// has stopped the run and read the file; when the result is accepted it shows
+// the label and calls ReadFIRCoefficients.
+// A refused file (a question answered No) leaves everything as it was; so does
+// a file of more than 300 lines, after the plain box "Number of FIR elements
+// must be less then 300". Otherwise the row count follows the line count and
+// the lines up to the first empty one are copied, with an empty value cell
+// written right after the last one copied.
+TableLoad LoadFIRTable(SimulatorState& state, CellStore& grid, LineBuffer& lines, Dialogs& dialogs);
+
+} // namespace signova

@@ -1,0 +1,167 @@
+#include "coefficients/fir_table.h"
+
+#include "scripted_dialogs.h"
+#include "test_files.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace signova {
+namespace {
+
+using Calls = std::vector<DialogCall>;
+
+const char* const DefaultTap = "0.0208333333333333";
+
+class FirTable : public testing::Test {
+protected:
+    void SetUp() override { SetDefaultFirTable(grid_, state_); }
+
+    TableLoad Load(const std::string& file, std::deque<DialogResult> answers = {}) {
+        LineBuffer lines = ReadDataFile(file);
+        ScriptedDialogs dialogs(std::move(answers));
+        const TableLoad result = LoadFIRTable(state_, grid_, lines, dialogs);
+        calls_ = dialogs.Calls();
+        return result;
+    }
+
+    // Column 1 of rows first..last.
+    std::vector<std::string> Values(int first, int last) const {
+        std::vector<std::string> values;
+        for (int row = first; row <= last; ++row)
+            values.push_back(grid_.Cell(1, row));
+        return values;
+    }
+
+    CellStore grid_ = NewFirGrid();
+    SimulatorState state_;
+    Calls calls_;
+};
+
+TEST_F(FirTable, StartsAsAFortyEightTapMovingAverage) {
+    const CellStore fresh = NewFirGrid();
+    EXPECT_EQ(fresh.ColumnCount(), 2);
+    EXPECT_EQ(fresh.FixedColumns(), 1);
+    EXPECT_EQ(fresh.FixedRows(), 0);
+    EXPECT_EQ(grid_.RowCount(), 200);
+    EXPECT_EQ(state_.FirLastTap, 47);
+    for (int row = 0; row < 48; ++row) {
+        EXPECT_EQ(grid_.Cell(0, row), std::string("h").append(std::to_string(row)));
+        EXPECT_EQ(grid_.Cell(1, row), DefaultTap);
+    }
+    EXPECT_EQ(grid_.Cell(0, 48), "");
+    EXPECT_EQ(grid_.Cell(1, 48), "");
+}
+
+TEST_F(FirTable, FourTapExampleFillsFourRows) {
+    const TableLoad result = Load("four_tap_moving_average.txt");
+    EXPECT_EQ(calls_, Calls{});
+    EXPECT_TRUE(result.accepted);
+    EXPECT_EQ(result.label, " Moving average, four taps");
+    EXPECT_EQ(grid_.RowCount(), 4);
+    EXPECT_EQ(grid_.Cell(0, 3), "h3");
+    EXPECT_EQ(Values(0, 5),
+              (std::vector<std::string>{"0.25", "0.25", "0.25   ", "0.25", "", DefaultTap}));
+    EXPECT_FALSE(state_.LoadError);
+}
+
+TEST_F(FirTable, ThreeHundredValuesAreAllCopied) {
+    const TableLoad result = Load("fir_300_values.txt");
+    EXPECT_TRUE(result.accepted);
+    EXPECT_EQ(calls_, Calls{});
+    EXPECT_EQ(grid_.RowCount(), 300);
+    EXPECT_EQ(grid_.Cell(0, 299), "h299");
+    EXPECT_EQ(grid_.Cell(1, 0), "1");
+    EXPECT_EQ(grid_.Cell(1, 299), "300");
+    EXPECT_EQ(grid_.Cell(1, 300), ""); // just past the table's end
+}
+
+TEST_F(FirTable, ThreeHundredAndOneValuesAreRefusedBeforeTheTableChanges) {
+    const TableLoad result = Load("fir_301_values.txt");
+    EXPECT_FALSE(result.accepted);
+    EXPECT_EQ(calls_, (Calls{{"ShowMessage", "Number of FIR elements must be less then 300"}}));
+    EXPECT_EQ(grid_.RowCount(), 200);
+    EXPECT_EQ(grid_.Cell(1, 0), DefaultTap);
+    EXPECT_EQ(grid_.Cell(1, 48), "");
+    EXPECT_FALSE(state_.LoadError);
+    EXPECT_EQ(state_.FirLastTap, 47);
+}
+
+TEST_F(FirTable, RefusedFileChangesNothing) {
+    const TableLoad result = Load("type_iir.txt", {DialogResult::No});
+    EXPECT_FALSE(result.accepted);
+    EXPECT_TRUE(state_.LoadError);
+    EXPECT_EQ(calls_, (Calls{{"AskInformation", "This is no FIR-file. Continue?"},
+                             {"Inform", "Data not loaded"}}));
+    EXPECT_EQ(grid_.RowCount(), 200);
+    EXPECT_EQ(grid_.Cell(1, 0), DefaultTap);
+}
+
+TEST_F(FirTable, LoadClearsAnEarlierLoadError) {
+    state_.LoadError = true;
+    EXPECT_TRUE(Load("four_tap_moving_average.txt").accepted);
+    EXPECT_FALSE(state_.LoadError);
+}
+
+TEST_F(FirTable, FileOfOnlyTagsLeavesOneRowWithAnEmptyValue) {
+    grid_.SetCell(0, 0, "old label");
+    const TableLoad result = Load("only_tags.txt");
+    EXPECT_TRUE(result.accepted);
+    EXPECT_EQ(result.label, " Only tags");
+    EXPECT_EQ(grid_.RowCount(), 1);
+    EXPECT_EQ(grid_.Cell(1, 0), "");
+    EXPECT_EQ(grid_.Cell(0, 0), "old label");
+    EXPECT_EQ(grid_.Cell(1, 1), DefaultTap);
+}
+
+TEST_F(FirTable, EmptyFileAcceptedAtTheHeaderLeavesOneEmptyRow) {
+    const TableLoad result = Load("empty.txt", {DialogResult::Yes});
+    EXPECT_EQ(calls_, (Calls{{"Confirm", "This is no standard SIGNOVA file. Continue?"}}));
+    EXPECT_TRUE(result.accepted);
+    EXPECT_EQ(result.label, "");
+    EXPECT_EQ(grid_.RowCount(), 1);
+    EXPECT_EQ(grid_.Cell(1, 0), "");
+}
+
+TEST_F(FirTable, CopyStopsAtAnEmptyFifthLine) {
+    EXPECT_TRUE(Load("empty_fifth_line.txt").accepted);
+    EXPECT_EQ(grid_.RowCount(), 7);
+    // Rows after the empty line keep their old text below the empty cell.
+    EXPECT_EQ(Values(0, 6),
+              (std::vector<std::string>{"1", "2", "3", "4", "", DefaultTap, DefaultTap}));
+}
+
+TEST_F(FirTable, TenValuesAfterAHundredEndWithAnEmptyCell) {
+    ASSERT_TRUE(Load("fir_100_values.txt").accepted);
+    ASSERT_TRUE(Load("fir_10_values.txt").accepted);
+    EXPECT_EQ(grid_.RowCount(), 10);
+    EXPECT_EQ(grid_.Cell(1, 9), "10");
+    EXPECT_EQ(grid_.Cell(1, 10), "");
+    EXPECT_EQ(grid_.Cell(1, 11), "0.012"); // left beyond the table's end
+}
+
+TEST_F(FirTable, DecimalCommaArrivesAsAPoint) {
+    ASSERT_TRUE(Load("decimal_commas.txt").accepted);
+    EXPECT_EQ(grid_.Cell(1, 0), "0.5");
+    EXPECT_EQ(grid_.Cell(1, 2), "1.234,5");
+}
+
+TEST_F(FirTable, FileWithoutTitleShowsAnEmptyLabel) {
+    ASSERT_EQ(Load("four_tap_moving_average.txt").label, " Moving average, four taps");
+    const TableLoad result = Load("no_title.txt");
+    EXPECT_TRUE(result.accepted);
+    EXPECT_EQ(result.label, "");
+}
+
+TEST_F(FirTable, LineEndsDoNotMatter) {
+    for (const char* file : {"cr_line_ends.txt", "lf_line_ends.txt", "crlf_line_ends.txt"}) {
+        ASSERT_TRUE(Load(file).accepted) << file;
+        EXPECT_EQ(grid_.RowCount(), 3) << file;
+        EXPECT_EQ(Values(0, 3), (std::vector<std::string>{"0.5", "0.25 ", "0.125", ""})) << file;
+    }
+}
+
+} // namespace
+} // namespace signova
