@@ -1,0 +1,102 @@
+#include "engine/fir_filter.h"
+#include "engine/iir_filter.h"
+#include "engine/sample_pipeline.h"
+
+#include <benchmark/benchmark.h>
+
+#include <array>
+#include <string>
+
+namespace signova {
+namespace {
+
+constexpr const char* DefaultTap = "0.0208333333333333";
+
+// A spread of 12-bit codes fed to the filters in turn.
+constexpr std::array<double, 8> Codes{2047, -1300, 512, -2047, 7, 1999, -640, 0};
+
+void FillFir(SimulatorState& state, int taps) {
+    CellStore grid(2, taps, 1, 0);
+    for (int r = 0; r < taps; ++r)
+        grid.SetCell(1, r, DefaultTap);
+    ReadFIRCoefficients(state, grid);
+}
+
+class NoDialogs : public Dialogs {
+public:
+    void ShowMessage(const std::string&) override {}
+    DialogResult Confirm(const std::string&) override { return DialogResult::Cancel; }
+    DialogResult AskInformation(const std::string&) override { return DialogResult::Cancel; }
+    void Inform(const std::string&) override {}
+    void ShowError(const std::string&) override {}
+    std::optional<std::string> ChooseFile() override { return std::nullopt; }
+};
+
+// A stable filter of `order` rows: small feedback, spread feed-forward.
+void FillIir(SimulatorState& state, int order) {
+    CellStore grid(3, order + 1, 1, 1);
+    grid.SetCell(1, 1, "  - - -");
+    grid.SetCell(2, 1, "0.5");
+    for (int r = 2; r <= order; ++r) {
+        grid.SetCell(1, r, order == 2 ? "0.25" : "0.001");
+        grid.SetCell(2, r, order == 2 ? "0.5" : "0.01");
+    }
+    state.IirOrder = order;
+    NoDialogs dialogs;
+    ReadIIRCoefficients(state, grid, dialogs);
+}
+
+void BM_FIRStep(benchmark::State& bench) {
+    SimulatorState state;
+    FillFir(state, static_cast<int>(bench.range(0)));
+    std::size_t i = 0;
+    for (auto _ : bench) {
+        benchmark::DoNotOptimize(FIRStep(state, Codes[i++ % Codes.size()]));
+    }
+    bench.SetItemsProcessed(bench.iterations());
+}
+BENCHMARK(BM_FIRStep)->Arg(48)->Arg(300);
+
+void BM_IIRStep(benchmark::State& bench) {
+    SimulatorState state;
+    FillIir(state, static_cast<int>(bench.range(0)));
+    std::size_t i = 0;
+    for (auto _ : bench) {
+        benchmark::DoNotOptimize(IIRStep(state, Codes[i++ % Codes.size()]));
+    }
+    bench.SetItemsProcessed(bench.iterations());
+}
+BENCHMARK(BM_IIRStep)->Arg(2)->Arg(100);
+
+// Generator, ADC, the default 48-tap FIR, DAC: one sample of a start-up run.
+void BM_ComputeSampleDefaultFir(benchmark::State& bench) {
+    SimulatorState state;
+    state.Waveform = SineWave;
+    state.Amplitude = 2047;
+    state.MaxCode = 2047;
+    state.SampleRate = 48000;
+    state.SignalFrequency = 1000;
+    FillFir(state, 48);
+    for (auto _ : bench) {
+        benchmark::DoNotOptimize(ComputeSample(state, FilterKind::Fir));
+    }
+    bench.SetItemsProcessed(bench.iterations());
+}
+BENCHMARK(BM_ComputeSampleDefaultFir);
+
+// The wrap takes the same time for a value just past the range and for one
+// near the end of the 64-bit range.
+void BM_WrapToConverterRange(benchmark::State& bench) {
+    const double value = bench.range(0) == 0 ? 3000.0 : 1e18;
+    bool wrapped = false;
+    for (auto _ : bench) {
+        double v = value;
+        benchmark::DoNotOptimize(v);
+        benchmark::DoNotOptimize(WrapToConverterRange(v, 2047, wrapped));
+    }
+    bench.SetItemsProcessed(bench.iterations());
+}
+BENCHMARK(BM_WrapToConverterRange)->ArgName("1e18")->Arg(0)->Arg(1);
+
+} // namespace
+} // namespace signova
