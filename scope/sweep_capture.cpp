@@ -1,5 +1,6 @@
 #include "scope/sweep_capture.h"
 
+#include "scope/trace_plot.h"
 #include "toolkit/number_text.h"
 
 namespace signova {
@@ -10,8 +11,6 @@ constexpr double CreepStep = 0.00001;
 constexpr double TriggerHigh = 0.99999999;
 constexpr double TriggerLow = 0.002;
 constexpr double SweepUnits = 400; // horizontal chart units of one sweep
-constexpr std::int32_t OutputCentredOffset = 4000;
-constexpr std::int32_t OutputBelowInputOffset = 3000;
 // A sweep stores indices 0 to SweepLength + 1 of the capture buffers.
 constexpr std::int32_t LongestSweep = CaptureLength - 2;
 
@@ -36,7 +35,7 @@ void StartSweep(SimulatorState& state, const ScopeControls& controls) {
     state.SweepSpacing = state.TimebaseFactor * state.SampleSpacing;
     state.SweepLength = SweepLengthFor(state.SweepSpacing);
     state.OutputOffset =
-        controls.inputItem == InputDontShowItem ? OutputCentredOffset : OutputBelowInputOffset;
+        controls.inputItem == InputDontShowItem ? OutputOffsetInputHidden : OutputOffsetInputShown;
     state.SweepIndex = 0;
 }
 
@@ -66,6 +65,14 @@ CaptureOutcome CaptureSample(SimulatorState& state, double input, double output,
         outcome.sweepComplete = true;
     }
     return outcome;
+}
+
+ScopeEvents ScopeSample(SimulatorState& state, double input, double output,
+                        const ScopeControls& controls, const ScopeChartSeries& series) {
+    const CaptureOutcome outcome = CaptureSample(state, input, output, controls);
+    if (outcome.sweepComplete)
+        PlotSweep(state, controls, series);
+    return ScopeEvents{outcome.triggered, outcome.sweepComplete};
 }
 
 } // namespace signova

@@ -1,6 +1,9 @@
 #pragma once
 
 #include "engine/simulator_state.h"
+#include "scope/colors.h"
+#include "scope/scope_chart_setup.h"
+#include "scope/scope_controls.h"
 
 #include <cstdint>
 
@@ -9,26 +12,14 @@
 // cycle, then stores SweepLength + 2 consecutive input/output pairs.
 namespace signova {
 
-// Items of the "Input Signal" radio group.
-constexpr int InputDontShowItem = 0; // "Don't show"
-constexpr int InputShownItem = 1;    // "xn"
-constexpr int InputNormItem = 2;     // "xn (norm.)"
+// Lamp fill colours the window sets from ScopeEvents.
+constexpr TColor TrigLampLitColor = clLime; // "Trig" while a sweep is captured
+constexpr TColor LampOffColor = clBtnFace;  // either lamp off
 
-// The Tijdbasis item that gives timebase factor 1; any other gives 2.
-constexpr int TimebaseFactorOneItem = 1;
-
-// Lamp fill colours (0x00BBGGRR, or 0x80000000 + n for system colour n).
-constexpr std::uint32_t LampLitColor = 0x00FF00;   // lime
-constexpr std::uint32_t LampOffColor = 0x8000000F; // button face
-
-// What the scope reads from the window's controls, read afresh for every call.
-struct ScopeControls {
-    int timebaseItem = TimebaseFactorOneItem; // selected item of Tijdbasis
-    int inputItem = InputShownItem;           // selected item of Input
-    int amplitudePosition = 100;              // Ampsb position, 1 to 200
-    bool filterChecked = true;                // Filter check box
-    int chartWidth = 0;                       // current width of Chart1 in pixels
-};
+// Zero line of the output trace (OutputOffset), latched at the trigger: below
+// the input trace, or mid-screen when the input is not shown.
+constexpr std::int32_t OutputOffsetInputShown = 3000;
+constexpr std::int32_t OutputOffsetInputHidden = 4000;
 
 // What one captured sample did.
 struct CaptureOutcome {
@@ -44,5 +35,21 @@ struct CaptureOutcome {
 // for every stored sample. At the end Capturing is false again.
 CaptureOutcome CaptureSample(SimulatorState& state, double input, double output,
                              const ScopeControls& controls);
+
+// What one ScopeSample call asks of the lamps.
+struct ScopeEvents {
+    // The trigger fired: fill trigsh with TrigLampLitColor and DACsh with
+    // LampOffColor (the overflow lamp restarts with every sweep).
+    bool triggered = false;
+    // The sweep was completed and plotted: fill trigsh with LampOffColor.
+    bool sweepPlotted = false;
+};
+
+// The oscilloscope's work for one simulated sample: `input` is the ADC code,
+// `output` the DAC value after the wrap. Waits for the trigger or captures the
+// sample; the call that completes the sweep plots it into `series` (all four
+// present) at once. Allocates nothing once the series hold a sweep's points.
+ScopeEvents ScopeSample(SimulatorState& state, double input, double output,
+                        const ScopeControls& controls, const ScopeChartSeries& series);
 
 } // namespace signova
