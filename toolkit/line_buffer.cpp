@@ -2,6 +2,7 @@
 
 #include "toolkit/errors.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <memory>
 #include <sys/stat.h>
@@ -33,16 +34,17 @@ FileReadResult ReadWholeFile(const std::string& path, std::string& contents) {
     if (S_ISREG(info.st_mode)) {
         if (static_cast<std::uintmax_t>(info.st_size) > MaxReadableFileSize)
             return FileReadResult::TooLarge;
-        contents.reserve(static_cast<std::size_t>(info.st_size));
+        contents.reserve(static_cast<std::size_t>(info.st_size) + ReadChunkSize);
     }
 
-    std::string chunk(ReadChunkSize, '\0');
     for (;;) {
-        const std::size_t got = std::fread(chunk.data(), 1, chunk.size(), file.get());
-        contents.append(chunk.data(), got);
+        const std::size_t start = contents.size();
+        contents.resize(start + ReadChunkSize);
+        const std::size_t got = std::fread(contents.data() + start, 1, ReadChunkSize, file.get());
+        contents.resize(start + got);
         if (contents.size() > MaxReadableFileSize)
             return FileReadResult::TooLarge;
-        if (got < chunk.size()) {
+        if (got < ReadChunkSize) {
             if (std::ferror(file.get()) != 0)
                 throw FileOpenError(path);
             return FileReadResult::Read;
@@ -68,6 +70,11 @@ FileReadResult LineBuffer::ReadFile(const std::string& path) {
 
 void LineBuffer::SetText(std::string_view text) {
     std::vector<std::string> lines;
+    // Every line but the last ends at a CR or an LF: at most that many lines
+    // plus one, so the list is allocated once.
+    lines.reserve(static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n') +
+                                           std::count(text.begin(), text.end(), '\r')) +
+                  1);
     std::size_t start = 0;
     while (start < text.size()) {
         const std::size_t end = text.find_first_of("\r\n", start);

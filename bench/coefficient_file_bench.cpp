@@ -1,0 +1,83 @@
+#include "coefficients/coefficient_file.h"
+#include "toolkit/line_buffer.h"
+
+#include <benchmark/benchmark.h>
+
+#include <filesystem>
+#include <fstream>
+#include <optional>
+#include <string>
+
+#include <unistd.h>
+
+namespace signova {
+namespace {
+
+class NoDialogs : public Dialogs {
+public:
+    void ShowMessage(const std::string&) override {}
+    DialogResult Confirm(const std::string&) override { return DialogResult::Yes; }
+    DialogResult AskInformation(const std::string&) override { return DialogResult::Yes; }
+    void Inform(const std::string&) override {}
+    void ShowError(const std::string&) override {}
+    std::optional<std::string> ChooseFile() override { return std::nullopt; }
+};
+
+// A coefficient file of about `megabytes` MB: the header, then comment lines
+// only, then four values; cleaning must delete almost every line.
+std::string CommentFileText(std::int64_t megabytes) {
+    const std::string comment = "// a comment line of a teacher's notes, sixty-four bytes long..\n";
+    const std::size_t size = static_cast<std::size_t>(megabytes) << 20;
+    std::string text = "//SIGNOVA\n//TYPE FIR\n//TITLE Comments\n";
+    text.reserve(size + 64);
+    while (text.size() < size)
+        text += comment;
+    text += "0.25\n0.25\n0.25 // last\n0,25\n";
+    return text;
+}
+
+std::filesystem::path WriteTempFile(const std::string& text) {
+    const auto path = std::filesystem::temp_directory_path() /
+                      ("signova_comment_bench_" + std::to_string(::getpid()) + ".txt");
+    std::ofstream(path, std::ios::binary) << text;
+    return path;
+}
+
+// Read from disk (page cache) and clean, as one Load button press does.
+void BM_ReadAndCleanCommentFile(benchmark::State& state) {
+    const std::string text = CommentFileText(state.range(0));
+    const auto path = WriteTempFile(text);
+    NoDialogs dialogs;
+    for (auto _ : state) {
+        LineBuffer lines;
+        SimulatorState simulator;
+        lines.ReadFile(path.string());
+        PrepareCoefficientFile(simulator, lines, "FIR", dialogs);
+        if (lines.Count() != 4)
+            state.SkipWithError("cleaning left the wrong lines");
+        benchmark::DoNotOptimize(lines);
+    }
+    std::filesystem::remove(path);
+    state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(text.size()));
+}
+BENCHMARK(BM_ReadAndCleanCommentFile)->Arg(1)->Arg(10)->Arg(50)->Unit(benchmark::kMillisecond);
+
+// Cleaning alone, on lines already in memory.
+void BM_CleanCommentLines(benchmark::State& state) {
+    const std::string text = CommentFileText(state.range(0));
+    NoDialogs dialogs;
+    for (auto _ : state) {
+        state.PauseTiming();
+        LineBuffer lines;
+        lines.SetText(text);
+        SimulatorState simulator;
+        state.ResumeTiming();
+        PrepareCoefficientFile(simulator, lines, "FIR", dialogs);
+        benchmark::DoNotOptimize(lines);
+    }
+    state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(text.size()));
+}
+BENCHMARK(BM_CleanCommentLines)->Arg(1)->Arg(10)->Arg(50)->Unit(benchmark::kMillisecond);
+
+} // namespace
+} // namespace signova
