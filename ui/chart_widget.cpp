@@ -1,0 +1,63 @@
+#include "ui/chart_widget.h"
+
+#include <QEvent>
+#include <QPaintDevice>
+#include <QPainter>
+#include <QPointer>
+
+ChartWidget::ChartWidget(signova::TChart& chart, QWidget* parent) : QWidget(parent), chart_(chart) {
+    // Every pixel is painted: Qt need not clear the background first.
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    chart_.SetInvalidateHandler([widget = QPointer<ChartWidget>(this)] {
+        if (widget)
+            widget->update();
+    });
+}
+
+bool ChartWidget::FrameUpToDate(const signova::ChartLayout& layout, qreal ratio) const {
+    return frame_valid_ && frame_ratio_ == ratio && frame_version_ == chart_.ConfigVersion() &&
+           frame_layout_ == layout;
+}
+
+void ChartWidget::BuildFrame(const signova::ChartLayout& layout, qreal ratio) {
+    const QSize pixels(qRound(layout.width * ratio), qRound(layout.height * ratio));
+    if (frame_.size() != pixels)
+        frame_ = QPixmap(pixels);
+    frame_.setDevicePixelRatio(ratio);
+    QPainter painter(&frame_);
+    painter.setFont(font());
+    canvas_.Attach(&painter);
+    painter_.PaintFrame(chart_, layout, canvas_);
+    canvas_.Attach(nullptr);
+    frame_layout_ = layout;
+    frame_ratio_ = ratio;
+    frame_version_ = chart_.ConfigVersion();
+    frame_valid_ = true;
+    ++frame_builds_;
+}
+
+void ChartWidget::PaintTo(QPainter& painter) {
+    chart_.MarkPainted();
+    const signova::ChartLayout layout =
+        signova::ComputeChartLayout(chart_, width(), height(), FontTextMetrics(font()));
+    const qreal ratio = painter.device()->devicePixelRatioF();
+    if (layout.width <= 0 || layout.height <= 0)
+        return;
+    if (!FrameUpToDate(layout, ratio))
+        BuildFrame(layout, ratio);
+    painter.drawPixmap(0, 0, frame_);
+    canvas_.Attach(&painter);
+    painter_.PaintSeries(chart_, layout, canvas_);
+    canvas_.Attach(nullptr);
+}
+
+void ChartWidget::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    PaintTo(painter);
+}
+
+void ChartWidget::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::FontChange)
+        frame_valid_ = false;
+    QWidget::changeEvent(event);
+}

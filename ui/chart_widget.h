@@ -1,0 +1,50 @@
+#pragma once
+
+#include "scope/chart.h"
+#include "scope/chart_layout.h"
+#include "scope/chart_painter.h"
+#include "ui/painter_canvas.h"
+
+#include <QPixmap>
+#include <QWidget>
+
+#include <cstdint>
+
+// Shows a TChart. A change of the chart only asks Qt for an update, so any
+// number of changes between two paints give one paint. The frame (panel,
+// bevel, title, grid, axes, labels) is kept in a pixmap at the device pixel
+// ratio and rebuilt only when the size, the chart's configuration or its
+// layout changes; a paint blits it and draws each series in one call.
+// The chart must outlive the widget's painting; either may be destroyed first.
+class ChartWidget : public QWidget {
+    Q_OBJECT
+public:
+    explicit ChartWidget(signova::TChart& chart, QWidget* parent = nullptr);
+
+    signova::TChart& Chart() const { return chart_; }
+
+    // Paints the whole chart at the widget's size with `painter`, as a paint
+    // event does (also into an image, for tests and benchmarks).
+    void PaintTo(QPainter& painter);
+
+    // How often the frame has been drawn anew.
+    int FrameBuilds() const { return frame_builds_; }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void changeEvent(QEvent* event) override;
+
+private:
+    bool FrameUpToDate(const signova::ChartLayout& layout, qreal ratio) const;
+    void BuildFrame(const signova::ChartLayout& layout, qreal ratio);
+
+    signova::TChart& chart_;
+    signova::ChartPainter painter_;
+    PainterCanvas canvas_;
+    QPixmap frame_;
+    signova::ChartLayout frame_layout_;
+    std::uint64_t frame_version_ = 0;
+    qreal frame_ratio_ = 0.0;
+    bool frame_valid_ = false;
+    int frame_builds_ = 0;
+};
