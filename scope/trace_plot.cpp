@@ -48,6 +48,51 @@ void ColourLines(const Traces& traces, bool filterChecked) {
     }
 }
 
+// Adds the points of one sample after another to the traces.
+class SweepPicture {
+public:
+    SweepPicture(const SimulatorState& state, const Traces& traces)
+        : traces_(traces), a_(state.InputCapture), b_(state.OutputCapture),
+          inputShown_(state.OutputOffset == OutputOffsetInputShown), gain_(state.DisplayGain),
+          offset_(state.OutputOffset) {}
+
+    // x is the sample's position, x2 the position TimebaseFactor units after it.
+    // The second point of each trace lies two thirds of the way to the next sample.
+    void AddSmoothed(int n, double x, double x2) const {
+        if (inputShown_) {
+            traces_.input.AddPoint(x, a_[n] / 3 + InputZeroLine, NoLabel, clLime);
+            traces_.input.AddPoint(x2, (2 * a_[n + 1] + a_[n]) / 9 + InputZeroLine, NoLabel,
+                                   clLime);
+        }
+        traces_.output.AddPoint(x, b_[n] * gain_ + offset_, NoLabel, clLime);
+        traces_.output.AddPoint(x2, (2 * b_[n + 1] + b_[n]) * gain_ / 3 + offset_, NoLabel, clLime);
+    }
+
+    // Sample and hold: each trace rises or falls at x from the previous sample
+    // to this one; the marker covers the start of the level run.
+    void AddStep(int n, double x, double x2) const {
+        if (inputShown_) {
+            traces_.input.AddPoint(x, InputHeight(a_[n - 1]), NoLabel, clGreen);
+            traces_.input.AddPoint(x, InputHeight(a_[n]), NoLabel, clLime);
+            traces_.inputMarkers.AddPoint(x2, InputHeight(a_[n]), NoLabel, clLime);
+        }
+        traces_.output.AddPoint(x, OutputHeight(b_[n - 1]), NoLabel, clGreen);
+        traces_.output.AddPoint(x, OutputHeight(b_[n]), NoLabel, clGreen);
+        traces_.outputMarkers.AddPoint(x2, OutputHeight(b_[n]), NoLabel, clLime);
+    }
+
+private:
+    static double InputHeight(double v) { return v / 3 + InputZeroLine; }
+    double OutputHeight(double v) const { return v * gain_ + offset_; }
+
+    const Traces& traces_;
+    SweepValues a_;
+    SweepValues b_;
+    bool inputShown_;
+    double gain_;
+    double offset_;
+};
+
 } // namespace
 
 void PlotSweep(const SimulatorState& state, const ScopeControls& controls,
@@ -59,39 +104,16 @@ void PlotSweep(const SimulatorState& state, const ScopeControls& controls,
     traces.outputMarkers.Pointer().SetHorizSize(markerSize);
     ColourLines(traces, controls.filterChecked);
 
-    const SweepValues a(state.InputCapture);
-    const SweepValues b(state.OutputCapture);
-    const bool inputShown = state.OutputOffset == OutputOffsetInputShown;
-    const double gain = state.DisplayGain;
-    const double offset = state.OutputOffset;
-    auto yIn = [](double v) { return v / 3 + InputZeroLine; };
-    auto yOut = [gain, offset](double v) { return v * gain + offset; };
+    const SweepPicture picture(state, traces);
     // The last pass reads the sample after it; stay inside the buffers.
     const int lastPass = std::min(state.SweepLength, CaptureLength - 2);
-
     for (int n = 0; n <= lastPass; ++n) {
         const double x = n * state.SweepSpacing;
         const double x2 = n * state.SweepSpacing + state.TimebaseFactor;
-        if (controls.filterChecked) {
-            // The second point lies two thirds of the way to the next sample.
-            if (inputShown) {
-                traces.input.AddPoint(x, a[n] / 3 + InputZeroLine, NoLabel, clLime);
-                traces.input.AddPoint(x2, (2 * a[n + 1] + a[n]) / 9 + InputZeroLine, NoLabel,
-                                      clLime);
-            }
-            traces.output.AddPoint(x, b[n] * gain + offset, NoLabel, clLime);
-            traces.output.AddPoint(x2, (2 * b[n + 1] + b[n]) * gain / 3 + offset, NoLabel, clLime);
-        } else {
-            // Sample and hold: rise or fall at x, marker just after the step.
-            if (inputShown) {
-                traces.input.AddPoint(x, yIn(a[n - 1]), NoLabel, clGreen);
-                traces.input.AddPoint(x, yIn(a[n]), NoLabel, clLime);
-                traces.inputMarkers.AddPoint(x2, yIn(a[n]), NoLabel, clLime);
-            }
-            traces.output.AddPoint(x, yOut(b[n - 1]), NoLabel, clGreen);
-            traces.output.AddPoint(x, yOut(b[n]), NoLabel, clGreen);
-            traces.outputMarkers.AddPoint(x2, yOut(b[n]), NoLabel, clLime);
-        }
+        if (controls.filterChecked)
+            picture.AddSmoothed(n, x, x2);
+        else
+            picture.AddStep(n, x, x2);
     }
 }
 
