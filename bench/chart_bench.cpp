@@ -1,0 +1,109 @@
+// Cost of painting the oscilloscope chart: one paint of a full 48000 Hz sweep
+// (193 samples: 386 points in each line series, 193 markers in each point
+// series) into an offscreen image, as a paint event does it.
+#include "engine/simulator_state.h"
+#include "scope/chart_painter.h"
+#include "scope/scope_chart_setup.h"
+#include "scope/trace_plot.h"
+#include "ui/chart_widget.h"
+
+#include <QApplication>
+#include <QImage>
+#include <QPainter>
+
+#include <benchmark/benchmark.h>
+
+#include <cmath>
+#include <numbers>
+
+namespace {
+
+constexpr int ChartWidth = 369;
+constexpr int ChartHeight = 267;
+
+void PlotFullSweep(signova::TChart& chart, bool filter) {
+    signova::SimulatorState state;
+    state.SweepLength = 192;
+    state.SweepSpacing = 400.0 / 192.0;
+    state.TimebaseFactor = 1;
+    state.OutputOffset = 3000;
+    state.DisplayGain = 1.0;
+    for (int k = 0; k < signova::CaptureLength; ++k) {
+        state.InputCapture[k] = std::round(2000.0 * std::sin(k * 2.0 * std::numbers::pi / 64.0));
+        state.OutputCapture[k] =
+            std::round(1500.0 * std::sin((k - 6) * 2.0 * std::numbers::pi / 64.0));
+    }
+    signova::ScopeControls controls;
+    controls.filterChecked = filter;
+    controls.chartWidth = ChartWidth;
+    signova::PlotSweep(state, controls, signova::FindScopeChartSeries(chart));
+}
+
+struct ScopeChart {
+    explicit ScopeChart(bool filter)
+        : widget(chart), image(ChartWidth, ChartHeight, QImage::Format_RGB32) {
+        signova::ConfigureScopeChart(chart);
+        widget.resize(ChartWidth, ChartHeight);
+        PlotFullSweep(chart, filter);
+        Paint(); // warm-up: frame cached, buffers grown
+    }
+    void Paint() {
+        QPainter painter(&image);
+        widget.PaintTo(painter);
+    }
+    signova::TChart chart;
+    ChartWidget widget;
+    QImage image;
+};
+
+void BM_ScopePaintSteps(benchmark::State& state) {
+    ScopeChart scope(false);
+    for (auto _ : state) {
+        scope.Paint();
+        benchmark::DoNotOptimize(scope.image.constBits());
+    }
+}
+BENCHMARK(BM_ScopePaintSteps)->Unit(benchmark::kMicrosecond);
+
+void BM_ScopePaintSmoothed(benchmark::State& state) {
+    ScopeChart scope(true);
+    for (auto _ : state) {
+        scope.Paint();
+        benchmark::DoNotOptimize(scope.image.constBits());
+    }
+}
+BENCHMARK(BM_ScopePaintSmoothed)->Unit(benchmark::kMicrosecond);
+
+// The same paint with the frame drawn anew each time (after a resize or a
+// change of the chart's look).
+void BM_ScopePaintStepsFrameRebuilt(benchmark::State& state) {
+    ScopeChart scope(false);
+    for (auto _ : state) {
+        scope.chart.SetBevelWidth(1); // any change of the chart's look
+        scope.Paint();
+        benchmark::DoNotOptimize(scope.image.constBits());
+    }
+}
+BENCHMARK(BM_ScopePaintStepsFrameRebuilt)->Unit(benchmark::kMicrosecond);
+
+// Refilling the four series with a sweep: Clear, marker sizes, pens, 1158 points.
+void BM_ScopeRefillSeries(benchmark::State& state) {
+    ScopeChart scope(false);
+    for (auto _ : state) {
+        PlotFullSweep(scope.chart, false);
+        scope.chart.MarkPainted();
+    }
+}
+BENCHMARK(BM_ScopeRefillSeries)->Unit(benchmark::kMicrosecond);
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
