@@ -44,20 +44,15 @@ IndexRange BarRange(const std::vector<double>& xs, const AxisScale& scale) {
             static_cast<std::size_t>(end - xs.begin()) - 1, false};
 }
 
-Rgb Lighter(Rgb) {
-    return ColorToRgb(clBtnHighlight);
-}
-Rgb Darker(Rgb) {
-    return ColorToRgb(clBtnShadow);
-}
-
 void PaintBevel(const TChart& chart, const ChartLayout& layout, Canvas& canvas) {
     if (chart.BevelOuter() == TBevelCut::None)
         return;
-    const Rgb panel = ColorToRgb(chart.Color());
+    // The desktop's button shadow and highlight, as a sunken or raised edge.
+    const Rgb shadow = ColorToRgb(clBtnShadow);
+    const Rgb highlight = ColorToRgb(clBtnHighlight);
     const bool lowered = chart.BevelOuter() == TBevelCut::Lowered;
-    const Rgb top_left = lowered ? Darker(panel) : Lighter(panel);
-    const Rgb bottom_right = lowered ? Lighter(panel) : Darker(panel);
+    const Rgb top_left = lowered ? shadow : highlight;
+    const Rgb bottom_right = lowered ? highlight : shadow;
     const int w = layout.width;
     const int h = layout.height;
     for (int i = 0; i < chart.BevelWidth(); ++i) {
