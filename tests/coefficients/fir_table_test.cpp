@@ -1,4 +1,5 @@
 #include "coefficients/fir_table.h"
+#include "engine/fir_filter.h"
 
 #include "scripted_dialogs.h"
 #include "test_files.h"
@@ -24,6 +25,14 @@ protected:
         ScriptedDialogs dialogs(std::move(answers));
         const TableLoad result = LoadFIRTable(state_, grid_, lines, dialogs);
         calls_ = dialogs.Calls();
+        return result;
+    }
+
+    // A load as the Load button does it: the filter reads an accepted table.
+    TableLoad LoadAndRead(const std::string& file, std::deque<DialogResult> answers = {}) {
+        const TableLoad result = Load(file, std::move(answers));
+        if (result.accepted)
+            ReadFIRCoefficients(state_, grid_);
         return result;
     }
 
@@ -161,6 +170,46 @@ TEST_F(FirTable, LineEndsDoNotMatter) {
         EXPECT_EQ(grid_.RowCount(), 3) << file;
         EXPECT_EQ(Values(0, 3), (std::vector<std::string>{"0.5", "0.25 ", "0.125", ""})) << file;
     }
+}
+
+struct LastTapCase {
+    const char* name;
+    const char* file;
+    std::int32_t lastTap;
+};
+
+class FirTableLastTap : public FirTable, public testing::WithParamInterface<LastTapCase> {};
+
+TEST_P(FirTableLastTap, FilterReadsUpToTheEmptyCellAfterTheLoad) {
+    LoadAndRead(GetParam().file, {DialogResult::Yes});
+    EXPECT_EQ(state_.FirLastTap, GetParam().lastTap);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    FirTable, FirTableLastTap,
+    testing::Values(LastTapCase{"FourTaps", "four_tap_moving_average.txt", 3},
+                    LastTapCase{"ThreeHundred", "fir_300_values.txt", 299},
+                    LastTapCase{"RefusedThreeHundredAndOneKeepsTheOld", "fir_301_values.txt", 47},
+                    LastTapCase{"OnlyTags", "only_tags.txt", -1},
+                    LastTapCase{"EmptyFile", "empty.txt", -1},
+                    LastTapCase{"EmptyFifthLine", "empty_fifth_line.txt", 3}),
+    [](const testing::TestParamInfo<LastTapCase>& info) { return info.param.name; });
+
+TEST_F(FirTable, TenValuesAfterAHundredFilterWithTenTaps) {
+    ASSERT_TRUE(LoadAndRead("fir_100_values.txt").accepted);
+    EXPECT_EQ(state_.FirLastTap, 99);
+    ASSERT_TRUE(LoadAndRead("fir_10_values.txt").accepted);
+    EXPECT_EQ(state_.FirLastTap, 9);
+    EXPECT_EQ(state_.FirCoefficients[9], 10.0);
+}
+
+TEST_F(FirTable, FourTapExampleAveragesFourInputs) {
+    ASSERT_TRUE(LoadAndRead("four_tap_moving_average.txt").accepted);
+    EXPECT_EQ(FIRStep(state_, 400), 100);
+    EXPECT_EQ(FIRStep(state_, 400), 200);
+    EXPECT_EQ(FIRStep(state_, 400), 300);
+    EXPECT_EQ(FIRStep(state_, 400), 400);
+    EXPECT_EQ(FIRStep(state_, 0), 300);
 }
 
 } // namespace

@@ -1,4 +1,5 @@
 #include "coefficients/iir_table.h"
+#include "engine/iir_filter.h"
 
 #include "scripted_dialogs.h"
 #include "test_files.h"
@@ -116,6 +117,25 @@ TEST_F(IirTable, AZeroLineThatIsNotANumberIsStillShownAsUnused) {
     EXPECT_TRUE(Load("iir_a0_not_a_number.txt").accepted);
     EXPECT_EQ(RowText(1), (Row{"0", "  - - -", "0.5"}));
     EXPECT_EQ(RowText(2), (Row{"1", "0.5", "0"}));
+}
+
+TEST_F(IirTable, FirstOrderExampleFiltersWithAddedFeedback) {
+    ASSERT_TRUE(Load("first_order_low_pass.txt").accepted);
+    ScriptedDialogs dialogs;
+    ReadIIRCoefficients(state_, grid_, dialogs);
+    EXPECT_EQ(dialogs.Calls(), Calls{});
+    EXPECT_FALSE(state_.LoadError);
+    EXPECT_DOUBLE_EQ(IIRStep(state_, 1000), 100);
+    EXPECT_DOUBLE_EQ(IIRStep(state_, 0), 90);
+    EXPECT_DOUBLE_EQ(IIRStep(state_, 0), 81);
+}
+
+TEST_F(IirTable, AZeroTextIsNeverReadByTheFilter) {
+    ASSERT_TRUE(Load("iir_a0_not_a_number.txt").accepted);
+    ScriptedDialogs dialogs;
+    ReadIIRCoefficients(state_, grid_, dialogs);
+    EXPECT_EQ(dialogs.Calls(), Calls{});
+    EXPECT_FALSE(state_.LoadError);
 }
 
 TEST_F(IirTable, FileWithoutTitleShowsAnEmptyLabel) {
