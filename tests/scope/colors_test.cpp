@@ -26,11 +26,5 @@ INSTANTIATE_TEST_SUITE_P(
                       ColourCase{clBtnShadow, {160, 160, 160}}, ColourCase{0x80000040, {0, 0, 0}},
                       ColourCase{0xFF00000F, {0, 0, 0}}));
 
-TEST(ToolkitColour, SystemColoursHaveTheHighBit) {
-    EXPECT_TRUE(IsSystemColor(clBtnFace));
-    EXPECT_TRUE(IsSystemColor(DefaultColor));
-    EXPECT_FALSE(IsSystemColor(clWhite));
-}
-
 } // namespace
 } // namespace signova
