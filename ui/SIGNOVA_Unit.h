@@ -1,0 +1,165 @@
+#pragma once
+
+#include "engine/sample_pipeline.h"
+#include "engine/simulator_state.h"
+#include "scope/chart.h"
+#include "scope/scope_chart_setup.h"
+#include "scope/sweep_capture.h"
+#include "toolkit/cell_store.h"
+#include "toolkit/dialogs.h"
+#include "toolkit/line_buffer.h"
+
+#include <QWidget>
+
+#include <chrono>
+#include <memory>
+
+class Anchors;
+class ChartWidget;
+class GridView;
+class Lamp;
+class QCheckBox;
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+class QPushButton;
+class QScrollBar;
+class QSlider;
+class QTabWidget;
+class QTimer;
+class QToolButton;
+class RadioGroup;
+class TForm2;
+
+// The main window: builds the controls, wires their events to the handlers
+// and calls the core. The run loop lives here because it must let Qt process
+// the window's messages between two samples.
+class TForm1 : public QWidget {
+    Q_OBJECT
+public:
+    // Runs started from inside a run nest; beyond this depth Run is ignored.
+    static constexpr int MaxNestedRuns = 64;
+
+    explicit TForm1(signova::Dialogs& dialogs, QWidget* parent = nullptr);
+    ~TForm1() override;
+
+    // Handlers. Called directly they throw; called by Qt they never do.
+    void DialChange();
+    void SpeedButtonClick();
+    void FormCreate();
+    void Timer1Timer();
+    void RunClick();
+    void StopClick();
+    void LoadFIRClick();
+    void GainsbChange();
+    void VormChange();
+    void Chart1Resize();
+    void LoadIIRClick();
+    void ShowFIRClick();
+    void AmpsbChange();
+    void IIRGridKeyDown(int& key, bool shiftHeld);
+    void FormCloseQuery(bool& canClose);
+    void IIRGridMouseDown();
+    void IIRGridSelectCell(int column, int row, bool& canSelect);
+    void BitsChange();
+    void SampleChange();
+
+    // What the window owns, for tests.
+    signova::SimulatorState& State() { return state_; }
+    signova::TChart& ScopeChart() { return scopeChart_; }
+    signova::TFastLineSeries& Series1() { return *series_.Series1; }
+    signova::TFastLineSeries& Series2() { return *series_.Series2; }
+    signova::TPointSeries& Series3() { return *series_.Series3; }
+    signova::TPointSeries& Series4() { return *series_.Series4; }
+    signova::CellStore& FirCells() { return firCells_; }
+    signova::CellStore& IirCells() { return iirCells_; }
+    signova::LineBuffer& TempMemo() { return tempMemo_; }
+    TForm2& Form2() { return *form2_; }
+    int RunDepth() const { return runDepth_; }
+
+protected:
+    // Lets Qt handle pending window messages; the run loop calls it once per
+    // sample. It hands control to Qt once per short time slice, so that a run
+    // goes at full speed while Stop still ends it within a millisecond.
+    virtual void ProcessMessages();
+
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void BuildWindow();
+    void BuildSignalGenerator();
+    void BuildOscilloscope();
+    void BuildProcessor();
+    void BuildInfoPage(QWidget* page);
+    void BuildSettingsPage(QWidget* page);
+    void BuildIirPage(QWidget* page);
+    void BuildFirPage(QWidget* page);
+    void WireEvents();
+    void SetUpResizing();
+
+    void RunSampleLoop(signova::FilterKind filter);
+    signova::ScopeControls ReadScopeControls() const;
+    bool ReadCoefficientFile();
+
+    signova::Dialogs& dialogs_;
+    signova::SimulatorState state_;
+    signova::CellStore firCells_;
+    signova::CellStore iirCells_;
+    signova::LineBuffer tempMemo_;
+    signova::TChart scopeChart_;
+    signova::ScopeChartSeries series_;
+    std::unique_ptr<Anchors> windowAnchors_;
+    std::unique_ptr<Anchors> scopeAnchors_;
+    int runDepth_ = 0;
+    int samplesSinceClockCheck_ = 0;
+    std::chrono::steady_clock::time_point nextMessagePass_{};
+    bool outerSizeSet_ = false;
+
+    // Signal generator
+    QGroupBox* GroupBox1 = nullptr;
+    QLabel* FreqLabel = nullptr;
+    QLabel* HzLabel = nullptr;
+    QToolButton* SpeedButton1 = nullptr;
+    QToolButton* SpeedButton2 = nullptr;
+    QToolButton* SpeedButton3 = nullptr;
+    QToolButton* SpeedButton4 = nullptr;
+    QLabel* DialText = nullptr;
+    QSlider* Dial = nullptr;
+    QLineEdit* Ampedit = nullptr;
+    QScrollBar* Ampsb = nullptr;
+    QComboBox* Vorm = nullptr;
+    // Oscilloscope
+    QGroupBox* GroupBox2 = nullptr;
+    ChartWidget* Chart1 = nullptr;
+    RadioGroup* Input = nullptr;
+    RadioGroup* Tijdbasis = nullptr;
+    Lamp* DACsh = nullptr;
+    QCheckBox* Filter = nullptr;
+    Lamp* trigsh = nullptr;
+    QLineEdit* GainEdit = nullptr;
+    QScrollBar* Gainsb = nullptr;
+    // DSP processor
+    QGroupBox* GroupBox3 = nullptr;
+    QTabWidget* DSPcontrol = nullptr;
+    QComboBox* Bits = nullptr;
+    QComboBox* Sample = nullptr;
+    QLabel* IIRLabel = nullptr;
+    GridView* IIRGrid = nullptr;
+    QPushButton* LoadIIR = nullptr;
+    QLabel* FIRLabel = nullptr;
+    GridView* FIRgrid = nullptr;
+    QPushButton* LoadFIR = nullptr;
+    QPushButton* ShowFIR = nullptr;
+    // Run control
+    QLabel* RunLabel = nullptr;
+    QPushButton* Run = nullptr;
+    QPushButton* Stop = nullptr;
+    QTimer* Timer1 = nullptr;
+
+    std::unique_ptr<TForm2> form2_;
+};

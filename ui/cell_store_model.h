@@ -1,0 +1,34 @@
+#pragma once
+
+#include "toolkit/cell_store.h"
+
+#include <QAbstractTableModel>
+
+#include <functional>
+
+// Shows a cell store in a Qt view. Fixed rows and columns are shown greyed
+// and can be neither selected nor edited.
+class CellStoreModel : public QAbstractTableModel, private signova::CellStoreObserver {
+    Q_OBJECT
+public:
+    explicit CellStoreModel(signova::CellStore& store, QObject* parent = nullptr);
+    ~CellStoreModel() override;
+
+    // Asked before a non-fixed cell may be selected.
+    void SetCanSelect(std::function<bool(int column, int row)> canSelect);
+
+    int rowCount(const QModelIndex& parent = {}) const override;
+    int columnCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role) const override;
+    bool setData(const QModelIndex& index, const QVariant& value, int role) override;
+    Qt::ItemFlags flags(const QModelIndex& index) const override;
+
+private:
+    void CellChanged(int column, int row) override;
+    void LayoutChanged() override;
+    bool IsFixed(int column, int row) const;
+
+    signova::CellStore& store_;
+    int shownRows_;
+    std::function<bool(int, int)> canSelect_;
+};

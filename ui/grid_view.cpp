@@ -1,0 +1,95 @@
+#include "ui/grid_view.h"
+
+#include "ui/cell_store_model.h"
+
+#include <QApplication>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QStyledItemDelegate>
+
+namespace {
+
+// Editors report their keys to the grid as well.
+class WatchedEditorDelegate : public QStyledItemDelegate {
+public:
+    WatchedEditorDelegate(QObject* watcher, QObject* parent)
+        : QStyledItemDelegate(parent), watcher_(watcher) {}
+
+    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
+                          const QModelIndex& index) const override {
+        QWidget* editor = QStyledItemDelegate::createEditor(parent, option, index);
+        if (editor != nullptr)
+            editor->installEventFilter(watcher_);
+        return editor;
+    }
+
+private:
+    QObject* watcher_;
+};
+
+} // namespace
+
+GridView::GridView(signova::CellStore& store, QWidget* parent)
+    : QTableView(parent), model_(new CellStoreModel(store, this)) {
+    setModel(model_);
+    setItemDelegate(new WatchedEditorDelegate(this, this));
+    horizontalHeader()->hide();
+    verticalHeader()->hide();
+    setSelectionMode(QAbstractItemView::ContiguousSelection);
+    setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
+                    QAbstractItemView::AnyKeyPressed | QAbstractItemView::SelectedClicked);
+    installEventFilter(this);
+    viewport()->installEventFilter(this);
+}
+
+void GridView::SetKeyDownHandler(std::function<void(int, bool)> handler) {
+    keyDown_ = std::move(handler);
+}
+
+void GridView::SetMouseDownHandler(std::function<void()> handler) {
+    mouseDown_ = std::move(handler);
+}
+
+int GridView::VirtualKeyCode(int qtKey) {
+    switch (qtKey) {
+    case Qt::Key_Delete:
+        return 46;
+    case Qt::Key_Insert:
+        return 45;
+    case Qt::Key_Shift:
+        return 16;
+    case Qt::Key_Control:
+        return 17;
+    case Qt::Key_Alt:
+        return 18;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        return 13;
+    case Qt::Key_Escape:
+        return 27;
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab:
+        return 9;
+    default:
+        if ((qtKey >= Qt::Key_A && qtKey <= Qt::Key_Z) || (qtKey >= Qt::Key_0 && qtKey <= Qt::Key_9))
+            return qtKey;
+        return 0;
+    }
+}
+
+bool GridView::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress && keyDown_) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        // A key typed into an editor that the editor does not take travels on
+        // to the view: hear it once, at the editor.
+        const QWidget* focus = QApplication::focusWidget();
+        const bool fromEditor = watched != this && watched != viewport();
+        const bool passedOnByEditor =
+            watched == this && focus != nullptr && viewport()->isAncestorOf(focus);
+        if (fromEditor || (watched == this && !passedOnByEditor))
+            keyDown_(VirtualKeyCode(key->key()), key->modifiers().testFlag(Qt::ShiftModifier));
+    } else if (event->type() == QEvent::MouseButtonPress && watched == viewport() && mouseDown_) {
+        mouseDown_();
+    }
+    return QTableView::eventFilter(watched, event);
+}

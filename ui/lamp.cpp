@@ -1,0 +1,22 @@
+#include "ui/lamp.h"
+
+#include "ui/toolkit_color.h"
+
+#include <QPainter>
+
+Lamp::Lamp(QWidget* parent) : QWidget(parent), color_(signova::clBtnFace) {}
+
+void Lamp::SetColor(std::uint32_t color) {
+    if (color == color_)
+        return;
+    color_ = color;
+    update();
+}
+
+void Lamp::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(QPen(Qt::black, 1));
+    painter.setBrush(ToQColor(color_));
+    painter.drawEllipse(QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5));
+}

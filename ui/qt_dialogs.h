@@ -1,0 +1,22 @@
+#pragma once
+
+#include "toolkit/dialogs.h"
+
+class QWidget;
+
+// The program's message boxes and file-open dialog, as real Qt dialogs.
+class QtDialogs : public signova::Dialogs {
+public:
+    explicit QtDialogs(QWidget* parent = nullptr) : parent_(parent) {}
+    void SetParent(QWidget* parent) { parent_ = parent; }
+
+    void ShowMessage(const std::string& text) override;
+    signova::DialogResult Confirm(const std::string& text) override;
+    signova::DialogResult AskInformation(const std::string& text) override;
+    void Inform(const std::string& text) override;
+    void ShowError(const std::string& text) override;
+    std::optional<std::string> ChooseFile() override;
+
+private:
+    QWidget* parent_;
+};

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QGroupBox>
+#include <QStringList>
+
+#include <vector>
+
+class QButtonGroup;
+class QRadioButton;
+
+// A captioned group of radio buttons, one item selected, captions
+// replaceable by index.
+class RadioGroup : public QGroupBox {
+    Q_OBJECT
+public:
+    RadioGroup(const QString& caption, const QStringList& items, QWidget* parent = nullptr);
+
+    int ItemIndex() const;
+    void SetItemIndex(int index);
+    QString ItemText(int index) const;
+    void SetItemText(int index, const QString& text);
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    QButtonGroup* group_;
+    std::vector<QRadioButton*> buttons_;
+};
