@@ -36,6 +36,8 @@ GridView::GridView(signova::CellStore& store, QWidget* parent)
     horizontalHeader()->hide();
     verticalHeader()->hide();
     setSelectionMode(QAbstractItemView::ContiguousSelection);
+    setTextElideMode(Qt::ElideNone);
+    setWordWrap(false);
     setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
                     QAbstractItemView::AnyKeyPressed | QAbstractItemView::SelectedClicked);
     installEventFilter(this);

@@ -34,15 +34,14 @@ start=$(shot startup)
 readout=$(count_color "$start" $((X + 16)) $((Y + 24)) 205 65 red)
 [ "$readout" -gt 100 ] || fail "no red frequency read-out ($readout pixels)"
 
-# 500 Hz: X 100 and the dial at 5000 (page steps of 10 from 1000).
+# 500 Hz: X 100 and the dial at 5000 (page steps of 10 from 1000; the
+# click on the handle only gives it the focus).
 click 93 120
-click 120 182
+click 20 178
 xdotool key --repeat 400 --delay 1 Page_Up
 sleep 0.3
-# FIR page: the tab bar takes the arrow keys once a tab is clicked.
-click 215 378
-xdotool key Right Right Right
-sleep 0.3
+# The "FIR Filters" tab.
+click 616 380
 # Run
 click 58 485
 sleep 2
@@ -63,8 +62,8 @@ label=$(count_color "$stopped" $((X + 12)) $((Y + 439)) 93 25 red)
 
 # Load the high-pass example through the real file dialog: the smoothed
 # 500 Hz sine is filtered away, so the output trace changes.
-click 74 478
-dialog=$(xdotool search --sync --onlyvisible --name 'Open' | head -n 1)
+click 268 491
+dialog=$(timeout 10 xdotool search --sync --onlyvisible --name "Open" | head -n 1) || fail "no file dialog"
 xdotool windowfocus --sync "$dialog"
 sleep 0.5
 xdotool type --delay 2 "$examples/fir_high_pass_6k.txt"
@@ -76,9 +75,10 @@ loaded=$(shot loaded)
 click 58 521
 after=$(count_color "$loaded" $chart_x $chart_y 377 294 lime)
 echo "lime trace pixels with the high-pass loaded: $after"
-difference=$(compare -metric AE -fuzz 5% \
-    <(convert "$stopped" -crop 377x294+$chart_x+$chart_y +repage png:-) \
-    <(convert "$loaded" -crop 377x294+$chart_x+$chart_y +repage png:-) null: 2>&1 || true)
+convert "$stopped" -crop 377x294+$chart_x+$chart_y +repage "$shots/chart_before.png"
+convert "$loaded" -crop 377x294+$chart_x+$chart_y +repage "$shots/chart_after.png"
+difference=$(compare -metric AE -fuzz 5% "$shots/chart_before.png" "$shots/chart_after.png" \
+    null: 2>&1 || true)
 echo "pixels changed by the load: $difference"
 [ "${difference%%.*}" -gt 300 ] || fail "loading the example did not change the trace"
 
