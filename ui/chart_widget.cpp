@@ -8,10 +8,22 @@
 ChartWidget::ChartWidget(signova::TChart& chart, QWidget* parent) : QWidget(parent), chart_(chart) {
     // Every pixel is painted: Qt need not clear the background first.
     setAttribute(Qt::WA_OpaquePaintEvent);
+    repaintTimer_.setSingleShot(true);
+    connect(&repaintTimer_, &QTimer::timeout, this, qOverload<>(&QWidget::update));
     chart_.SetInvalidateHandler([widget = QPointer<ChartWidget>(this)] {
         if (widget)
-            widget->update();
+            widget->ScheduleRepaint();
     });
+}
+
+void ChartWidget::ScheduleRepaint() {
+    // A run completes sweeps far faster than any screen shows them: paint at
+    // most once per frame interval, always the latest sweep.
+    const qint64 sinceLastPaint = lastPaint_.isValid() ? lastPaint_.elapsed() : MinPaintIntervalMs;
+    if (sinceLastPaint >= MinPaintIntervalMs)
+        update();
+    else if (!repaintTimer_.isActive())
+        repaintTimer_.start(static_cast<int>(MinPaintIntervalMs - sinceLastPaint));
 }
 
 bool ChartWidget::FrameUpToDate(const signova::ChartLayout& layout, qreal ratio) const {
@@ -52,6 +64,7 @@ void ChartWidget::PaintTo(QPainter& painter) {
 }
 
 void ChartWidget::paintEvent(QPaintEvent*) {
+    lastPaint_.start();
     QPainter painter(this);
     PaintTo(painter);
 }

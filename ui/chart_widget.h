@@ -5,7 +5,9 @@
 #include "scope/chart_painter.h"
 #include "ui/painter_canvas.h"
 
+#include <QElapsedTimer>
 #include <QPixmap>
+#include <QTimer>
 #include <QWidget>
 
 #include <cstdint>
@@ -35,6 +37,9 @@ protected:
     void changeEvent(QEvent* event) override;
 
 private:
+    static constexpr qint64 MinPaintIntervalMs = 16;
+
+    void ScheduleRepaint();
     bool FrameUpToDate(const signova::ChartLayout& layout, qreal ratio) const;
     void BuildFrame(const signova::ChartLayout& layout, qreal ratio);
 
@@ -47,4 +52,6 @@ private:
     qreal frame_ratio_ = 0.0;
     bool frame_valid_ = false;
     int frame_builds_ = 0;
+    QElapsedTimer lastPaint_;
+    QTimer repaintTimer_;
 };
