@@ -112,7 +112,7 @@ QFont WindowFont() {
 
 TForm1::TForm1(signova::Dialogs& dialogs, QWidget* parent)
     : QWidget(parent), dialogs_(dialogs), firCells_(signova::NewFirGrid()),
-      iirCells_(signova::NewIirGrid()) {
+      iirCells_(signova::NewIirGrid()), tempMemo_(std::vector<std::string>{"TempMemo"}) {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("SIGNOVA"));
     setFont(WindowFont());

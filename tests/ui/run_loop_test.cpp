@@ -102,16 +102,23 @@ TEST_F(RunLoop, SingleTapGainWrapsTheDacAndLightsTheLampUntilTheNextTrigger) {
     form.Control<QToolButton>("SpeedButton3")->click(); // 1000 Hz: 48 samples per cycle
     form.ShowPage(FirPage);
     bool sawWrap = false;
+    bool sawNextTrigger = false;
     form.onSample = [&](int) {
         if (state.InputSample == 2047) {
             // 1.5 * 2047 = 3070.5 rounds to 3070, which wraps to -1024.
             EXPECT_EQ(state.OutputSample, -1024);
             EXPECT_EQ(LampColor("DACsh"), signova::clRed);
             sawWrap = true;
+        } else if (sawWrap && !sawNextTrigger && state.Capturing && state.SweepIndex == 1) {
+            EXPECT_EQ(LampColor("DACsh"), signova::clBtnFace);
+            sawNextTrigger = true;
+        } else if (sawWrap && !sawNextTrigger) {
+            EXPECT_EQ(LampColor("DACsh"), signova::clRed);
         }
     };
-    form.RunSamples(20);
+    form.RunSamples(600);
     EXPECT_TRUE(sawWrap);
+    EXPECT_TRUE(sawNextTrigger);
     EXPECT_EQ(LampColor("DACsh"), signova::clBtnFace); // Stop switched it off
 }
 
