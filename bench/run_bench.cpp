@@ -2,9 +2,9 @@
 // window at full speed; and the time from a Stop click to the loop's end.
 // Run it under a display (xvfb-run) or with QT_QPA_PLATFORM=offscreen.
 
+#include "coefficients/fir_table.h"
 #include "engine/fir_filter.h"
 #include "engine/sample_pipeline.h"
-#include "coefficients/fir_table.h"
 #include "scope/chart.h"
 #include "scope/scope_chart_setup.h"
 #include "scope/sweep_capture.h"
@@ -27,7 +27,9 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-double Seconds(Clock::duration d) { return std::chrono::duration<double>(d).count(); }
+double Seconds(Clock::duration d) {
+    return std::chrono::duration<double>(d).count();
+}
 
 void CoreChain() {
     signova::SimulatorState state;
@@ -74,12 +76,12 @@ protected:
 void PostClick(QWidget* button) {
     const QPointF centre(button->width() / 2.0, button->height() / 2.0);
     const QPointF global = button->mapToGlobal(centre);
-    QCoreApplication::postEvent(button, new QMouseEvent(QEvent::MouseButtonPress, centre, global,
-                                                        Qt::LeftButton, Qt::LeftButton,
-                                                        Qt::NoModifier));
-    QCoreApplication::postEvent(button, new QMouseEvent(QEvent::MouseButtonRelease, centre,
-                                                        global, Qt::LeftButton, Qt::NoButton,
-                                                        Qt::NoModifier));
+    QCoreApplication::postEvent(button,
+                                new QMouseEvent(QEvent::MouseButtonPress, centre, global,
+                                                Qt::LeftButton, Qt::LeftButton, Qt::NoModifier));
+    QCoreApplication::postEvent(button,
+                                new QMouseEvent(QEvent::MouseButtonRelease, centre, global,
+                                                Qt::LeftButton, Qt::NoButton, Qt::NoModifier));
 }
 
 void Window(double runSeconds) {

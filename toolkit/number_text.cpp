@@ -9,12 +9,15 @@
 #include <cstdlib>
 #include <locale.h>
 
-static_assert(LDBL_MANT_DIG == 64, "the arithmetic needs the 64-bit significand of x87 long double");
+static_assert(LDBL_MANT_DIG == 64,
+              "the arithmetic needs the 64-bit significand of x87 long double");
 
 namespace signova {
 namespace {
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 // The part of `text` that holds the number, without the surrounding spaces,
 // or an empty view when the text does not follow the grammar.

@@ -6,8 +6,8 @@
 #include "ui/chart_widget.h"
 #include "ui/toolkit_color.h"
 
-#include <QPushButton>
 #include <QGuiApplication>
+#include <QPushButton>
 #include <QScreen>
 #include <QStyle>
 
@@ -30,7 +30,8 @@ TForm2::TForm2(QWidget* parent)
     Chart1->setObjectName(QStringLiteral("Chart1"));
     Chart1->setGeometry(8, 8, 517, 289);
 
-    auto* ok = new QPushButton(style()->standardIcon(QStyle::SP_DialogOkButton), QStringLiteral("OK"), this);
+    auto* ok = new QPushButton(style()->standardIcon(QStyle::SP_DialogOkButton),
+                               QStringLiteral("OK"), this);
     ok->setObjectName(QStringLiteral("BitBtn1"));
     ok->setGeometry(220, 308, 93, 29);
     ok->setDefault(true);

@@ -7,10 +7,10 @@
 #include "engine/iir_filter.h"
 #include "engine/settings.h"
 #include "scope/chart_bar_series.h"
-#include "toolkit/number_text.h"
 #include "scope/colors.h"
 #include "scope/scope_chart_setup.h"
 #include "scope/scope_geometry.h"
+#include "toolkit/number_text.h"
 #include "ui/Fir_Plot_Unit.h"
 #include "ui/anchors.h"
 #include "ui/cell_store_model.h"
@@ -87,9 +87,13 @@ QComboBox* MakeEditableCombo(QWidget* parent, const char* name, QRect bounds,
     return combo;
 }
 
-std::string Text(const QComboBox* combo) { return combo->currentText().toStdString(); }
+std::string Text(const QComboBox* combo) {
+    return combo->currentText().toStdString();
+}
 
-QString FromText(const std::string& text) { return QString::fromStdString(text); }
+QString FromText(const std::string& text) {
+    return QString::fromStdString(text);
+}
 
 // A file's title is 8-bit text: shown as UTF-8 where it is valid UTF-8, else
 // as Latin-1.
@@ -167,7 +171,8 @@ void TForm1::BuildWindow() {
 }
 
 void TForm1::BuildSignalGenerator() {
-    GroupBox1 = Make<QGroupBox>(this, "GroupBox1", {4, 4, 233, 309}, QStringLiteral("Signal Generator"));
+    GroupBox1 =
+        Make<QGroupBox>(this, "GroupBox1", {4, 4, 233, 309}, QStringLiteral("Signal Generator"));
 
     FreqLabel = Make<QLabel>(GroupBox1, "FreqLabel", {12, 20, 205, 65});
     QFont readout(QStringLiteral("DejaVu Sans Condensed"));
@@ -238,15 +243,17 @@ void TForm1::BuildSignalGenerator() {
 }
 
 void TForm1::BuildOscilloscope() {
-    GroupBox2 = Make<QGroupBox>(this, "GroupBox2", {244, 4, 537, 309}, QStringLiteral("Oscilloscope"));
+    GroupBox2 =
+        Make<QGroupBox>(this, "GroupBox2", {244, 4, 537, 309}, QStringLiteral("Oscilloscope"));
 
     Chart1 = Make<ChartWidget>(GroupBox2, "Chart1", {8, 18, 369, 267}, scopeChart_);
 
     Input = Make<RadioGroup>(GroupBox2, "Input", {384, 16, 145, 89}, QStringLiteral("Input Signal"),
                              QStringList{"Don't show", "xn", "xn (norm.)"});
     Input->SetItemIndex(1);
-    Tijdbasis = Make<RadioGroup>(GroupBox2, "Tijdbasis", {384, 112, 145, 65}, QStringLiteral("Timebase"),
-                                 QStringList{"0.2 ms/div", "0.4 ms/div"});
+    Tijdbasis =
+        Make<RadioGroup>(GroupBox2, "Tijdbasis", {384, 112, 145, 65}, QStringLiteral("Timebase"),
+                         QStringList{"0.2 ms/div", "0.4 ms/div"});
     Tijdbasis->SetItemIndex(1);
 
     DACsh = Make<Lamp>(GroupBox2, "DACsh", {388, 186, 14, 12});
@@ -270,7 +277,8 @@ void TForm1::BuildOscilloscope() {
 }
 
 void TForm1::BuildProcessor() {
-    GroupBox3 = Make<QGroupBox>(this, "GroupBox3", {168, 320, 613, 197}, QStringLiteral("DSP-processor"));
+    GroupBox3 =
+        Make<QGroupBox>(this, "GroupBox3", {168, 320, 613, 197}, QStringLiteral("DSP-processor"));
     DSPcontrol = Make<QTabWidget>(GroupBox3, "DSPcontrol", {16, 20, 585, 165});
 
     const char* names[] = {"Algemeentab", "Instellingen", "IIRtab", "FIRtab"};
@@ -290,11 +298,12 @@ void TForm1::BuildProcessor() {
 
 void TForm1::BuildInfoPage(QWidget* page) {
     auto* memo = Make<QPlainTextEdit>(page, "Memo1", {24, 8, 529, 113});
-    memo->setPlainText(QStringLiteral("SIGNOVA\n"
-                                      "With this program FIR and IIR filters can be simulated\n"
-                                      "\n"
-                                      "The program simulates an 8, 10 or 12-bits ADC and DAC. \n"
-                                      "The sample frequency can be adjusted between 1000 Hz and 48 kHz\n"));
+    memo->setPlainText(
+        QStringLiteral("SIGNOVA\n"
+                       "With this program FIR and IIR filters can be simulated\n"
+                       "\n"
+                       "The program simulates an 8, 10 or 12-bits ADC and DAC. \n"
+                       "The sample frequency can be adjusted between 1000 Hz and 48 kHz\n"));
     memo->setReadOnly(true);
     memo->setFrameStyle(QFrame::NoFrame);
     QPalette menu = memo->palette();
@@ -304,7 +313,8 @@ void TForm1::BuildInfoPage(QWidget* page) {
 
 void TForm1::BuildSettingsPage(QWidget* page) {
     MakeLabel(page, "Label2", {80, 26, 105, 16}, QStringLiteral("Number of bits:"));
-    Bits = MakeEditableCombo(page, "Bits", {200, 24, 73, 24}, {"8", "10", "12"}, QStringLiteral("12"));
+    Bits =
+        MakeEditableCombo(page, "Bits", {200, 24, 73, 24}, {"8", "10", "12"}, QStringLiteral("12"));
     MakeLabel(page, "Label10", {24, 64, 162, 16}, QStringLiteral("Sample frequency (Hz):"));
     Sample = MakeEditableCombo(page, "Sample", {200, 64, 73, 24},
                                {"48000", "44100", "22050", "11025", "8000", "5000", "1200", "1000"},
@@ -324,7 +334,8 @@ void TForm1::BuildIirPage(QWidget* page) {
     IIRGrid->verticalHeader()->setDefaultSectionSize(24);
     IIRGrid->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     IIRGrid->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-    LoadIIR = Make<QPushButton>(page, "LoadIIR", {16, 84, 117, 29}, QStringLiteral("Load  from file"));
+    LoadIIR =
+        Make<QPushButton>(page, "LoadIIR", {16, 84, 117, 29}, QStringLiteral("Load  from file"));
     setTabOrder(IIRGrid, LoadIIR);
 }
 
@@ -341,7 +352,8 @@ void TForm1::BuildFirPage(QWidget* page) {
     FIRgrid = Make<GridView>(page, "FIRgrid", {356, 20, 205, 93}, firCells_);
     FIRgrid->horizontalHeader()->setDefaultSectionSize(90);
     FIRgrid->verticalHeader()->setDefaultSectionSize(24);
-    LoadFIR = Make<QPushButton>(page, "LoadFIR", {16, 84, 117, 29}, QStringLiteral("Load  from file"));
+    LoadFIR =
+        Make<QPushButton>(page, "LoadFIR", {16, 84, 117, 29}, QStringLiteral("Load  from file"));
     ShowFIR = Make<QPushButton>(page, "ShowFIR", {240, 84, 89, 29}, QStringLiteral("Show FIR"));
     setTabOrder(FIRgrid, LoadFIR);
     setTabOrder(LoadFIR, ShowFIR);
@@ -353,9 +365,11 @@ void TForm1::WireEvents() {
     for (QToolButton* button : {SpeedButton1, SpeedButton2, SpeedButton3, SpeedButton4})
         connect(button, &QToolButton::clicked, this, guard([this](bool) { SpeedButtonClick(); }));
     connect(Ampsb, &QScrollBar::valueChanged, this, guard([this](int) { AmpsbChange(); }));
-    connect(Vorm, &QComboBox::editTextChanged, this, guard([this](const QString&) { VormChange(); }));
+    connect(Vorm, &QComboBox::editTextChanged, this,
+            guard([this](const QString&) { VormChange(); }));
     connect(Gainsb, &QScrollBar::valueChanged, this, guard([this](int) { GainsbChange(); }));
-    connect(Bits, &QComboBox::editTextChanged, this, guard([this](const QString&) { BitsChange(); }));
+    connect(Bits, &QComboBox::editTextChanged, this,
+            guard([this](const QString&) { BitsChange(); }));
     connect(Sample, &QComboBox::editTextChanged, this,
             guard([this](const QString&) { SampleChange(); }));
     connect(Run, &QPushButton::clicked, this, guard([this](bool) { RunClick(); }));
@@ -404,7 +418,8 @@ void TForm1::FormCreate() {
     state_.SweepIndex = 0;
     state_.SweepSpacing = 400.0 / 192;
     state_.TimebaseFactor = 1;
-    state_.SweepLength = static_cast<std::int32_t>(signova::RoundHalfEven(400 / state_.SweepSpacing));
+    state_.SweepLength =
+        static_cast<std::int32_t>(signova::RoundHalfEven(400 / state_.SweepSpacing));
 
     SpeedButtonClick();
     VormChange();
@@ -475,28 +490,32 @@ void TForm1::DialChange() {
 }
 
 void TForm1::SpeedButtonClick() {
-    const signova::FrequencyReadout readout = signova::SpeedButtonClick(
-        state_,
-        {SpeedButton1->isChecked(), SpeedButton2->isChecked(), SpeedButton3->isChecked(),
-         SpeedButton4->isChecked()},
-        Dial->value());
+    const signova::FrequencyReadout readout =
+        signova::SpeedButtonClick(state_,
+                                  {SpeedButton1->isChecked(), SpeedButton2->isChecked(),
+                                   SpeedButton3->isChecked(), SpeedButton4->isChecked()},
+                                  Dial->value());
     FreqLabel->setText(FromText(readout.frequency));
     HzLabel->setText(FromText(readout.unit));
 }
 
-void TForm1::VormChange() { signova::VormChange(state_, Text(Vorm)); }
+void TForm1::VormChange() {
+    signova::VormChange(state_, Text(Vorm));
+}
 
 void TForm1::AmpsbChange() {
     Ampedit->setText(FromText(signova::AmpsbChange(state_, Ampsb->value())));
 }
 
 void TForm1::BitsChange() {
-    const std::string caption = signova::BitsChange(state_, Text(Bits), Text(Sample), Ampsb->value());
+    const std::string caption =
+        signova::BitsChange(state_, Text(Bits), Text(Sample), Ampsb->value());
     DSPcontrol->setTabText(1, FromText(caption));
 }
 
 void TForm1::SampleChange() {
-    const signova::SampleRateChange change = signova::SampleChange(state_, Text(Sample), Text(Bits));
+    const signova::SampleRateChange change =
+        signova::SampleChange(state_, Text(Sample), Text(Bits));
     if (change.timebaseItems) {
         Tijdbasis->SetItemText(0, FromText((*change.timebaseItems)[0]));
         Tijdbasis->SetItemText(1, FromText((*change.timebaseItems)[1]));
@@ -645,7 +664,9 @@ void TForm1::IIRGridKeyDown(int& key, bool shiftHeld) {
     signova::IirGridKeyDown(iirCells_, state_, key, shiftHeld);
 }
 
-void TForm1::IIRGridMouseDown() { StopClick(); }
+void TForm1::IIRGridMouseDown() {
+    StopClick();
+}
 
 void TForm1::IIRGridSelectCell(int column, int row, bool& canSelect) {
     if (!signova::IirGridCanSelect(column, row))

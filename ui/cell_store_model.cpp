@@ -8,7 +8,9 @@ CellStoreModel::CellStoreModel(signova::CellStore& store, QObject* parent)
     store_.SetObserver(this);
 }
 
-CellStoreModel::~CellStoreModel() { store_.SetObserver(nullptr); }
+CellStoreModel::~CellStoreModel() {
+    store_.SetObserver(nullptr);
+}
 
 void CellStoreModel::SetCanSelect(std::function<bool(int, int)> canSelect) {
     canSelect_ = std::move(canSelect);

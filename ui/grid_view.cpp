@@ -73,7 +73,8 @@ int GridView::VirtualKeyCode(int qtKey) {
     case Qt::Key_Backtab:
         return 9;
     default:
-        if ((qtKey >= Qt::Key_A && qtKey <= Qt::Key_Z) || (qtKey >= Qt::Key_0 && qtKey <= Qt::Key_9))
+        if ((qtKey >= Qt::Key_A && qtKey <= Qt::Key_Z) ||
+            (qtKey >= Qt::Key_0 && qtKey <= Qt::Key_9))
             return qtKey;
         return 0;
     }

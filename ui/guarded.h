@@ -13,9 +13,8 @@
 template <typename Handler> auto Guarded(signova::Dialogs& dialogs, Handler handler) {
     // Callable with exactly the arguments the handler takes, so that Qt passes
     // only those.
-    return [&dialogs, handler = std::move(handler)](auto&&... args)
-               requires std::invocable<const Handler&, decltype(args)...>
-    {
+    return [&dialogs, handler = std::move(handler) ](
+        auto&&... args) requires std::invocable<const Handler&, decltype(args)...> {
         try {
             handler(std::forward<decltype(args)>(args)...);
         } catch (const signova::SignovaError& error) {

@@ -8,7 +8,9 @@ namespace {
 
 const QString ProgramTitle = QStringLiteral("SIGNOVA");
 
-QString FromText(const std::string& text) { return QString::fromStdString(text); }
+QString FromText(const std::string& text) {
+    return QString::fromStdString(text);
+}
 
 void ShowOkBox(QWidget* parent, QMessageBox::Icon icon, const std::string& text) {
     QMessageBox box(icon, ProgramTitle, FromText(text), QMessageBox::Ok, parent);

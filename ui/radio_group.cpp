@@ -12,7 +12,9 @@ RadioGroup::RadioGroup(const QString& caption, const QStringList& items, QWidget
     }
 }
 
-int RadioGroup::ItemIndex() const { return group_->checkedId(); }
+int RadioGroup::ItemIndex() const {
+    return group_->checkedId();
+}
 
 void RadioGroup::SetItemIndex(int index) {
     if (index >= 0 && index < static_cast<int>(buttons_.size()))

@@ -50,17 +50,17 @@ TEST_P(FrequencyReadouts, FollowDialAndRange) {
     EXPECT_EQ(dial.frequency.unit, c.unit);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    DialAndRange, FrequencyReadouts,
-    ::testing::Values(FrequencyCase{0, 1250, 12.5, "1.250", "13", "Hz"},
-                      FrequencyCase{1, 9999, 999.9, "9.999", "1000", "Hz"},
-                      FrequencyCase{1, 10000, 1000.0, "10.000", "1.00", "kHz"},
-                      FrequencyCase{3, 11000, 110000.0, "11.000", "110.00", "kHz"},
-                      FrequencyCase{0, 10500, 105.0, "10.500", "105", "Hz"},
-                      FrequencyCase{0, 900, 9.0, "0.900", "9", "Hz"},
-                      FrequencyCase{2, 900, 900.0, "0.900", "900", "Hz"},
-                      FrequencyCase{3, 900, 9000.0, "0.900", "9.00", "kHz"},
-                      FrequencyCase{1, 5000, 500.0, "5.000", "500", "Hz"}));
+INSTANTIATE_TEST_SUITE_P(DialAndRange, FrequencyReadouts,
+                         ::testing::Values(FrequencyCase{0, 1250, 12.5, "1.250", "13", "Hz"},
+                                           FrequencyCase{1, 9999, 999.9, "9.999", "1000", "Hz"},
+                                           FrequencyCase{1, 10000, 1000.0, "10.000", "1.00", "kHz"},
+                                           FrequencyCase{3, 11000, 110000.0, "11.000", "110.00",
+                                                         "kHz"},
+                                           FrequencyCase{0, 10500, 105.0, "10.500", "105", "Hz"},
+                                           FrequencyCase{0, 900, 9.0, "0.900", "9", "Hz"},
+                                           FrequencyCase{2, 900, 900.0, "0.900", "900", "Hz"},
+                                           FrequencyCase{3, 900, 9000.0, "0.900", "9.00", "kHz"},
+                                           FrequencyCase{1, 5000, 500.0, "5.000", "500", "Hz"}));
 
 TEST(FrequencySettings, LastDownButtonWinsAndNoneKeepsTheFactor) {
     SimulatorState state = StartState();

@@ -96,8 +96,7 @@ TEST(Phase, ContinuesFromWhatItFinds) {
 
 TEST(Pulse, FiresOncePerCycleAndRearmsAboveHalf) {
     SimulatorState state = Generator(PulseWave, 12000, 48000, 1000);
-    EXPECT_EQ(Samples(state, 8),
-              (std::vector<double>{1000, 0, 0, 1000, 0, 0, 0, 1000}));
+    EXPECT_EQ(Samples(state, 8), (std::vector<double>{1000, 0, 0, 1000, 0, 0, 0, 1000}));
 }
 
 TEST(Pulse, AtTheSampleRateFiresOnlyOnce) {

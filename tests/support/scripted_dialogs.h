@@ -15,7 +15,7 @@ public:
     // Each shown box as "<kind>: <text>", kind one of message, confirm, ask,
     // inform, error.
     std::vector<std::string> shown;
-    std::deque<DialogResult> answers; // for Confirm and AskInformation; Yes when empty
+    std::deque<DialogResult> answers;             // for Confirm and AskInformation; Yes when empty
     std::deque<std::optional<std::string>> files; // for ChooseFile; cancel when empty
 
     void ShowMessage(const std::string& text) override { shown.push_back("message: " + text); }

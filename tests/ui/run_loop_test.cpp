@@ -165,7 +165,8 @@ TEST_F(RunLoop, BadIirCellGivesRowMessageOneSampleAndStoppedRun) {
     form.IirCells().SetCell(2, 1, "x");
     form.ShowPage(IirPage);
     form.RunSamples(1000);
-    EXPECT_EQ(dialogs.shown, std::vector<std::string>{"message: Error in data for IIR Filter. Row 0"});
+    EXPECT_EQ(dialogs.shown,
+              std::vector<std::string>{"message: Error in data for IIR Filter. Row 0"});
     EXPECT_EQ(form.samples, 1);
     EXPECT_FALSE(Running());
 }
