@@ -1,7 +1,9 @@
 // Counts the allocations of a warmed-up sweep: refilling the scope chart's
 // series and painting them must allocate nothing.
+#include "engine/sample_pipeline.h"
 #include "scope/chart_painter.h"
 #include "scope/scope_chart_setup.h"
+#include "scope/sweep_capture.h"
 #include "tests/scope/recording_canvas.h"
 
 #include <gtest/gtest.h>
@@ -67,6 +69,49 @@ TEST(WarmSweep, RefillingAndPaintingAllocateNothing) {
     painter.Paint(chart, 369, 295, canvas);
     chart.MarkPainted();
     EXPECT_EQ(allocations.load() - before, 0);
+}
+
+// The run loop's whole per-sample path: generator, ADC, FIR, DAC, trigger,
+// capture and the plot of every finished sweep.
+TEST(WarmSweep, TheSampleChainAllocatesNothing) {
+    SimulatorState state;
+    state.SignalFrequency = 500;
+    state.SampleRate = 48000;
+    state.Waveform = SineWave;
+    state.MaxCode = 2047;
+    state.Amplitude = 2047;
+    state.DacScale = 1;
+    state.DisplayGain = 1;
+    state.SampleSpacing = 400.0 / 192;
+    for (int k = 0; k < 48; ++k)
+        state.FirCoefficients[static_cast<std::size_t>(k)] = 1.0 / 48;
+    state.FirLastTap = 47;
+    TChart chart;
+    const ScopeChartSeries scope = ConfigureScopeChart(chart);
+    chart.SetInvalidateHandler([] {});
+    ScopeControls controls;
+    controls.chartWidth = 369;
+    int sweeps = 0;
+    auto run = [&](int samples) {
+        for (int i = 0; i < samples; ++i) {
+            ComputeSample(state, FilterKind::Fir);
+            sweeps += ScopeSample(state, state.InputSample, state.OutputSample, controls, scope)
+                          .sweepPlotted;
+            chart.MarkPainted();
+        }
+    };
+    controls.filterChecked = false; // the step picture has the most points
+    run(2000);
+    ASSERT_GT(sweeps, 1);
+
+    const long before = allocations.load();
+    sweeps = 0;
+    run(20000);
+    controls.filterChecked = true;
+    run(2000);
+    const long allocated = allocations.load() - before; // before gtest formats anything
+    EXPECT_GT(sweeps, 20);
+    EXPECT_EQ(allocated, 0);
 }
 
 } // namespace
