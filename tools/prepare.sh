@@ -3,7 +3,7 @@
 set -euo pipefail
 
 PACKAGES=(cmake g++ make qt6-base-dev libgtest-dev libbenchmark-dev
-          xvfb xauth xdotool imagemagick fonts-dejavu-core)
+          xvfb xauth xdotool imagemagick fonts-dejavu-core fonts-dejavu-extra)
 
 missing=()
 for package in "${PACKAGES[@]}"; do
