@@ -331,6 +331,7 @@ void TForm1::BuildIirPage(QWidget* page) {
     MakeLabel(page, "Label5", {12, 56, 30, 16}, QStringLiteral("Info:"));
     IIRLabel = MakeLabel(page, "IIRLabel", {52, 56, 277, 16}, QString());
     IIRGrid = Make<GridView>(page, "IIRGrid", {344, 12, 221, 101}, iirCells_);
+    IIRGrid->horizontalHeader()->setDefaultSectionSize(64);
     IIRGrid->verticalHeader()->setDefaultSectionSize(24);
     IIRGrid->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     IIRGrid->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
