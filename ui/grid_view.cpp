@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QSignalBlocker>
 #include <QStyledItemDelegate>
 
 namespace {
@@ -89,8 +90,17 @@ bool GridView::eventFilter(QObject* watched, QEvent* event) {
         const bool fromEditor = watched != this && watched != viewport();
         const bool passedOnByEditor =
             watched == this && focus != nullptr && viewport()->isAncestorOf(focus);
+        const bool shift = key->modifiers().testFlag(Qt::ShiftModifier);
+        // A Shift key lets the handler read and fill the cells: the text typed
+        // so far must be the cell's text by then, or a cell still empty in the
+        // table would be filled and the typing replaced. The model stays quiet
+        // meanwhile, so that the editor keeps its cursor and selection.
+        if (fromEditor && shift) {
+            const QSignalBlocker quiet(model_);
+            commitData(static_cast<QWidget*>(watched));
+        }
         if (fromEditor || (watched == this && !passedOnByEditor))
-            keyDown_(VirtualKeyCode(key->key()), key->modifiers().testFlag(Qt::ShiftModifier));
+            keyDown_(VirtualKeyCode(key->key()), shift);
     } else if (event->type() == QEvent::MouseButtonPress && watched == viewport() && mouseDown_) {
         mouseDown_();
     }
