@@ -313,4 +313,18 @@ TEST_F(RunLoop, ClosingTheWindowDuringARunEndsIt) {
     EXPECT_FALSE(Running());
 }
 
+TEST_F(RunLoop, ClosingTheWindowDuringARunEndsTheProgram) {
+    form.ShowPage(FirPage);
+    form.show();
+    form.onSample = [&](int sample) {
+        if (sample == 7)
+            form.close();
+    };
+    QTimer::singleShot(0, &form, [&] { form.RunSamples(1000000); });
+    // The application's own message loop: it ends once the run has returned.
+    EXPECT_EQ(QApplication::exec(), 0);
+    EXPECT_EQ(form.samples, 7);
+    EXPECT_EQ(form.RunDepth(), 0);
+}
+
 } // namespace
