@@ -17,6 +17,18 @@ count_color() { # file x y w h colour
 
 shot() { import -window root "$shots/$1.png"; echo "$shots/$1.png"; }
 
+# Takes screenshots until the chart shows a lime trace (or 15 s have passed).
+shot_with_trace() { # name
+    local file pixels
+    for _ in $(seq 30); do
+        file=$(shot "$1")
+        pixels=$(count_color "$file" $((X + 252)) $((Y + 22)) 377 294 lime)
+        [ "$pixels" -gt 600 ] && break
+        sleep 0.5
+    done
+    echo "$file"
+}
+
 "$program" &
 pid=$!
 trap 'kill $pid 2>/dev/null || true' EXIT
@@ -44,8 +56,7 @@ sleep 0.3
 click 616 380
 # Run
 click 58 485
-sleep 2
-running=$(shot running)
+running=$(shot_with_trace running)
 chart_x=$((X + 252)); chart_y=$((Y + 22))
 lime=$(count_color "$running" $chart_x $chart_y 377 294 lime)
 echo "lime trace pixels while running: $lime"
@@ -70,8 +81,8 @@ xdotool type --delay 2 "$examples/fir_high_pass_6k.txt"
 xdotool key Return
 sleep 1
 click 58 485
-sleep 2
-loaded=$(shot loaded)
+sleep 1
+loaded=$(shot_with_trace loaded)
 click 58 521
 after=$(count_color "$loaded" $chart_x $chart_y 377 294 lime)
 echo "lime trace pixels with the high-pass loaded: $after"

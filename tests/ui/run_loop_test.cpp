@@ -321,6 +321,11 @@ TEST_F(RunLoop, ClosingTheWindowDuringARunEndsTheProgram) {
             form.close();
     };
     QTimer::singleShot(0, &form, [&] { form.RunSamples(1000000); });
+    // Should the loop not end, fail instead of waiting for ever.
+    QTimer failSafe;
+    failSafe.setSingleShot(true);
+    QObject::connect(&failSafe, &QTimer::timeout, [] { QCoreApplication::exit(1); });
+    failSafe.start(10000);
     // The application's own message loop: it ends once the run has returned.
     EXPECT_EQ(QApplication::exec(), 0);
     EXPECT_EQ(form.samples, 7);
