@@ -4,8 +4,8 @@
 
 #include <cerrno>
 #include <cfloat>
+#include <charconv>
 #include <cmath>
-#include <cstdio>
 #include <cstdlib>
 #include <locale.h>
 
@@ -90,8 +90,11 @@ double StrToFloat(std::string_view text) {
 std::string FormatFixed(double value, int precision, int decimals) {
     constexpr int significant = 18;
     char buffer[64];
-    std::snprintf(buffer, sizeof buffer, "%.*e", significant - 1, std::fabs(value));
-    // buffer: d.ddddddddddddddddde+XX
+    // Locale-independent: d.ddddddddddddddddde+XX
+    const std::to_chars_result written =
+        std::to_chars(buffer, buffer + sizeof buffer - 1, std::fabs(value),
+                      std::chars_format::scientific, significant - 1);
+    *written.ptr = '\0';
     std::string digits;
     digits += buffer[0];
     digits.append(buffer + 2, significant - 1);
