@@ -5,6 +5,7 @@
 #include "scope/chart_painter.h"
 #include "scope/scope_chart_setup.h"
 #include "scope/trace_plot.h"
+#include "tests/support/sine_sweep.h"
 #include "ui/chart_widget.h"
 
 #include <QApplication>
@@ -21,30 +22,12 @@ namespace {
 constexpr int ChartWidth = 369;
 constexpr int ChartHeight = 267;
 
-void PlotFullSweep(signova::TChart& chart, bool filter) {
-    signova::SimulatorState state;
-    state.SweepLength = 192;
-    state.SweepSpacing = 400.0 / 192.0;
-    state.TimebaseFactor = 1;
-    state.OutputOffset = 3000;
-    state.DisplayGain = 1.0;
-    for (int k = 0; k < signova::CaptureLength; ++k) {
-        state.InputCapture[k] = std::round(2000.0 * std::sin(k * 2.0 * std::numbers::pi / 64.0));
-        state.OutputCapture[k] =
-            std::round(1500.0 * std::sin((k - 6) * 2.0 * std::numbers::pi / 64.0));
-    }
-    signova::ScopeControls controls;
-    controls.filterChecked = filter;
-    controls.chartWidth = ChartWidth;
-    signova::PlotSweep(state, controls, signova::FindScopeChartSeries(chart));
-}
-
 struct ScopeChart {
     explicit ScopeChart(bool filter)
         : widget(chart), image(ChartWidth, ChartHeight, QImage::Format_RGB32) {
         signova::ConfigureScopeChart(chart);
         widget.resize(ChartWidth, ChartHeight);
-        PlotFullSweep(chart, filter);
+        signova::testing::PlotSineSweep(chart, filter);
         Paint(); // warm-up: frame cached, buffers grown
     }
     void Paint() {
@@ -90,7 +73,7 @@ BENCHMARK(BM_ScopePaintStepsFrameRebuilt)->Unit(benchmark::kMicrosecond);
 void BM_ScopeRefillSeries(benchmark::State& state) {
     ScopeChart scope(false);
     for (auto _ : state) {
-        PlotFullSweep(scope.chart, false);
+        signova::testing::PlotSineSweep(scope.chart, false);
         scope.chart.MarkPainted();
     }
 }

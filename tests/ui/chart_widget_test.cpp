@@ -2,6 +2,7 @@
 #include "scope/chart_bar_series.h"
 #include "scope/scope_chart_setup.h"
 #include "scope/trace_plot.h"
+#include "tests/support/sine_sweep.h"
 #include "ui/chart_widget.h"
 #include "ui/painter_canvas.h"
 
@@ -109,24 +110,6 @@ TEST_F(PainterCanvasPixels, ClippingKeepsDrawingInside) {
     EXPECT_EQ(done.pixel(30, 20), Lime);
 }
 
-// A sweep of 193 samples of a sine on the scope's 0..400 x 0..8000 screen.
-void PlotSineSweep(signova::TChart& chart, bool filter) {
-    signova::SimulatorState state;
-    state.SweepLength = 192;
-    state.SweepSpacing = 400.0 / 192.0;
-    state.TimebaseFactor = 1;
-    state.OutputOffset = 3000;
-    state.DisplayGain = 1.0;
-    for (int k = 0; k < signova::CaptureLength; ++k) {
-        state.InputCapture[k] = std::round(2000.0 * std::sin(k * 2.0 * M_PI / 64.0));
-        state.OutputCapture[k] = std::round(1500.0 * std::sin((k - 6) * 2.0 * M_PI / 64.0));
-    }
-    signova::ScopeControls controls;
-    controls.filterChecked = filter;
-    controls.chartWidth = 369;
-    signova::PlotSweep(state, controls, signova::FindScopeChartSeries(chart));
-}
-
 // The scope chart at its size in the main window, 369 x 267: plot area from
 // (6, 5) to (363, 261); x pixel = 6 + 357 x / 400, y pixel = 261 - 256 y / 8000.
 class ScopeChartImage : public ::testing::Test {
@@ -140,7 +123,7 @@ protected:
 };
 
 TEST_F(ScopeChartImage, SmoothedSweepShowsTealPanelBrownGridAndLimeTraces) {
-    PlotSineSweep(chart, true);
+    signova::testing::PlotSineSweep(chart, true);
     const QImage image = Render(widget);
     ASSERT_TRUE(image.save(OutputPath("scope_chart.png")));
     EXPECT_EQ(image.pixel(20, 100), Teal);  // between the traces, off the grid
@@ -158,7 +141,7 @@ TEST_F(ScopeChartImage, SmoothedSweepShowsTealPanelBrownGridAndLimeTraces) {
 }
 
 TEST_F(ScopeChartImage, StepSweepShowsGreenTracesWithLimeMarkers) {
-    PlotSineSweep(chart, false);
+    signova::testing::PlotSineSweep(chart, false);
     const QImage image = Render(widget);
     ASSERT_TRUE(image.save(OutputPath("scope_chart_steps.png")));
     // The output trace starts at its zero line, 3000 (row 165); the markers
@@ -185,10 +168,10 @@ TEST_F(ScopeChartImage, IsSharpAtTwiceTheDevicePixelRatio) {
 }
 
 TEST_F(ScopeChartImage, FrameIsRebuiltOnlyForSizeOrConfiguration) {
-    PlotSineSweep(chart, true);
+    signova::testing::PlotSineSweep(chart, true);
     Render(widget);
     EXPECT_EQ(widget.FrameBuilds(), 1);
-    PlotSineSweep(chart, false); // new points, pens and marker sizes
+    signova::testing::PlotSineSweep(chart, false); // new points, pens and marker sizes
     Render(widget);
     EXPECT_EQ(widget.FrameBuilds(), 1);
     chart.LeftAxis().Grid().SetColor(signova::clRed);
@@ -216,8 +199,8 @@ TEST_F(ScopeChartImage, ManyChangesBetweenPaintsGiveOnePaint) {
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&widget));
     QApplication::processEvents();
     paints = 0;
-    PlotSineSweep(chart, true);
-    PlotSineSweep(chart, false);
+    signova::testing::PlotSineSweep(chart, true);
+    signova::testing::PlotSineSweep(chart, false);
     EXPECT_TRUE(chart.NeedsRepaint());
     // Paints come at most once per frame interval; wait a few of them.
     QTest::qWait(60);
