@@ -1,8 +1,8 @@
 // Cost of painting the oscilloscope chart: one paint of a full 48000 Hz sweep
 // (193 samples: 386 points in each line series, 193 markers in each point
 // series) into an offscreen image, as a paint event does it.
+#include "chart/chart_painter.h"
 #include "engine/simulator_state.h"
-#include "scope/chart_painter.h"
 #include "scope/scope_chart_setup.h"
 #include "scope/trace_plot.h"
 #include "tests/support/sine_sweep.h"

@@ -2,10 +2,10 @@
 // window at full speed; and the time from a Stop click to the loop's end.
 // Run it under a display (xvfb-run) or with QT_QPA_PLATFORM=offscreen.
 
+#include "chart/chart.h"
 #include "coefficients/fir_table.h"
 #include "engine/fir_filter.h"
 #include "engine/sample_pipeline.h"
-#include "scope/chart.h"
 #include "scope/scope_chart_setup.h"
 #include "scope/sweep_capture.h"
 #include "ui/SIGNOVA_Unit.h"

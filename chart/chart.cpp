@@ -1,4 +1,4 @@
-#include "scope/chart.h"
+#include "chart/chart.h"
 
 namespace signova {
 

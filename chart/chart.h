@@ -1,9 +1,9 @@
 #pragma once
 
-#include "scope/chart_axis.h"
-#include "scope/chart_pen.h"
-#include "scope/chart_series.h"
-#include "scope/colors.h"
+#include "chart/chart_axis.h"
+#include "chart/chart_pen.h"
+#include "chart/chart_series.h"
+#include "toolkit/colors.h"
 
 #include <cstddef>
 #include <cstdint>

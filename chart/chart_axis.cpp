@@ -1,6 +1,6 @@
-#include "scope/chart_axis.h"
+#include "chart/chart_axis.h"
 
-#include "scope/chart.h"
+#include "chart/chart.h"
 
 namespace signova {
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "scope/chart_pen.h"
-#include "scope/colors.h"
+#include "chart/chart_pen.h"
+#include "toolkit/colors.h"
 
 namespace signova {
 

@@ -1,4 +1,4 @@
-#include "scope/chart_axis_scale.h"
+#include "chart/chart_axis_scale.h"
 
 #include <charconv>
 #include <cmath>

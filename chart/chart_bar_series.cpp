@@ -1,4 +1,4 @@
-#include "scope/chart_bar_series.h"
+#include "chart/chart_bar_series.h"
 
 #include <algorithm>
 #include <utility>

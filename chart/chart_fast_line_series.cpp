@@ -1,4 +1,4 @@
-#include "scope/chart_fast_line_series.h"
+#include "chart/chart_fast_line_series.h"
 
 #include <utility>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "scope/chart_pen.h"
-#include "scope/chart_series.h"
+#include "chart/chart_pen.h"
+#include "chart/chart_series.h"
 
 namespace signova {
 

@@ -1,8 +1,8 @@
-#include "scope/chart_layout.h"
+#include "chart/chart_layout.h"
 
-#include "scope/chart.h"
-#include "scope/chart_bar_series.h"
-#include "scope/chart_point_series.h"
+#include "chart/chart.h"
+#include "chart/chart_bar_series.h"
+#include "chart/chart_point_series.h"
 
 #include <algorithm>
 #include <cmath>

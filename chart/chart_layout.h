@@ -1,8 +1,8 @@
 #pragma once
 
-#include "scope/canvas.h"
-#include "scope/chart_axis.h"
-#include "scope/chart_axis_scale.h"
+#include "chart/canvas.h"
+#include "chart/chart_axis.h"
+#include "chart/chart_axis_scale.h"
 
 #include <array>
 

@@ -1,9 +1,9 @@
-#include "scope/chart_painter.h"
+#include "chart/chart_painter.h"
 
-#include "scope/chart.h"
-#include "scope/chart_bar_series.h"
-#include "scope/chart_fast_line_series.h"
-#include "scope/chart_point_series.h"
+#include "chart/chart.h"
+#include "chart/chart_bar_series.h"
+#include "chart/chart_fast_line_series.h"
+#include "chart/chart_point_series.h"
 
 #include <algorithm>
 #include <cmath>

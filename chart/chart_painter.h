@@ -1,7 +1,7 @@
 #pragma once
 
-#include "scope/canvas.h"
-#include "scope/chart_layout.h"
+#include "chart/canvas.h"
+#include "chart/chart_layout.h"
 
 #include <vector>
 

@@ -1,6 +1,6 @@
-#include "scope/chart_pen.h"
+#include "chart/chart_pen.h"
 
-#include "scope/chart.h"
+#include "chart/chart.h"
 
 namespace signova {
 

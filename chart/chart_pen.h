@@ -1,6 +1,6 @@
 #pragma once
 
-#include "scope/colors.h"
+#include "toolkit/colors.h"
 
 namespace signova {
 

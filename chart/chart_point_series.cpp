@@ -1,4 +1,4 @@
-#include "scope/chart_point_series.h"
+#include "chart/chart_point_series.h"
 
 #include <utility>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "scope/chart_series.h"
-#include "scope/chart_series_pointer.h"
+#include "chart/chart_series.h"
+#include "chart/chart_series_pointer.h"
 
 namespace signova {
 

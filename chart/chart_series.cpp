@@ -1,6 +1,6 @@
-#include "scope/chart_series.h"
+#include "chart/chart_series.h"
 
-#include "scope/chart.h"
+#include "chart/chart.h"
 
 #include <algorithm>
 #include <iterator>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "scope/colors.h"
+#include "toolkit/colors.h"
 
 #include <cstddef>
 #include <string>

@@ -1,6 +1,6 @@
-#include "scope/chart_series_pointer.h"
+#include "chart/chart_series_pointer.h"
 
-#include "scope/chart.h"
+#include "chart/chart.h"
 #include "toolkit/errors.h"
 
 namespace signova {

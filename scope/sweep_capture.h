@@ -1,7 +1,6 @@
 #pragma once
 
 #include "engine/simulator_state.h"
-#include "scope/colors.h"
 #include "scope/scope_chart_setup.h"
 #include "scope/scope_controls.h"
 
@@ -11,10 +10,6 @@
 // sample, it waits for the generator phase to come round to the start of its
 // cycle, then stores SweepLength + 2 consecutive input/output pairs.
 namespace signova {
-
-// Lamp fill colours the window sets from ScopeEvents.
-constexpr TColor TrigLampLitColor = clLime; // "Trig" while a sweep is captured
-constexpr TColor LampOffColor = clBtnFace;  // either lamp off
 
 // Zero line of the output trace (OutputOffset), latched at the trigger: below
 // the input trace, or mid-screen when the input is not shown.
@@ -38,10 +33,10 @@ CaptureOutcome CaptureSample(SimulatorState& state, double input, double output,
 
 // What one ScopeSample call asks of the lamps.
 struct ScopeEvents {
-    // The trigger fired: fill trigsh with TrigLampLitColor and DACsh with
-    // LampOffColor (the overflow lamp restarts with every sweep).
+    // The trigger fired: light trigsh and put DACsh out (the overflow lamp
+    // restarts with every sweep).
     bool triggered = false;
-    // The sweep was completed and plotted: fill trigsh with LampOffColor.
+    // The sweep was completed and plotted: put trigsh out.
     bool sweepPlotted = false;
 };
 

@@ -1,8 +1,8 @@
 #include "ui/Fir_Plot_Unit.h"
 
-#include "scope/chart_bar_series.h"
-#include "scope/colors.h"
+#include "chart/chart_bar_series.h"
 #include "scope/scope_chart_setup.h"
+#include "toolkit/colors.h"
 #include "ui/chart_widget.h"
 #include "ui/toolkit_color.h"
 

@@ -1,15 +1,15 @@
 #include "ui/SIGNOVA_Unit.h"
 
+#include "chart/chart_bar_series.h"
 #include "coefficients/coefficient_file.h"
 #include "coefficients/fir_table.h"
 #include "coefficients/iir_table.h"
 #include "engine/fir_filter.h"
 #include "engine/iir_filter.h"
 #include "engine/settings.h"
-#include "scope/chart_bar_series.h"
-#include "scope/colors.h"
 #include "scope/scope_chart_setup.h"
 #include "scope/scope_geometry.h"
+#include "toolkit/colors.h"
 #include "toolkit/number_text.h"
 #include "ui/Fir_Plot_Unit.h"
 #include "ui/anchors.h"
@@ -60,6 +60,9 @@ constexpr auto MessageSlice = 500us;
 constexpr int SamplesPerClockCheck = 32;
 
 constexpr signova::TColor LampRed = signova::clRed;
+// Lamp fill colours the window sets from the scope's events.
+constexpr signova::TColor TrigLampLitColor = signova::clLime; // "Trig" while a sweep is captured
+constexpr signova::TColor LampOffColor = signova::clBtnFace;  // either lamp off
 
 template <typename Widget, typename... Args>
 Widget* Make(QWidget* parent, const char* name, QRect bounds, Args&&... args) {
@@ -593,11 +596,11 @@ void TForm1::RunSampleLoop(signova::FilterKind filter) {
         const signova::ScopeEvents events = signova::ScopeSample(
             state_, state_.InputSample, state_.OutputSample, ReadScopeControls(), series_);
         if (events.triggered) {
-            trigsh->SetColor(signova::TrigLampLitColor);
-            DACsh->SetColor(signova::LampOffColor);
+            trigsh->SetColor(TrigLampLitColor);
+            DACsh->SetColor(LampOffColor);
         }
         if (events.sweepPlotted)
-            trigsh->SetColor(signova::LampOffColor);
+            trigsh->SetColor(LampOffColor);
         ProcessMessages();
     } while (!state_.StopRequested);
 }
@@ -617,8 +620,8 @@ void TForm1::StopClick() {
     RunLabel->hide();
     Timer1->stop();
     state_.StopRequested = true;
-    trigsh->SetColor(signova::LampOffColor);
-    DACsh->SetColor(signova::LampOffColor);
+    trigsh->SetColor(LampOffColor);
+    DACsh->SetColor(LampOffColor);
 }
 
 void TForm1::Timer1Timer() {

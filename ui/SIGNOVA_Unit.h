@@ -1,8 +1,8 @@
 #pragma once
 
+#include "chart/chart.h"
 #include "engine/sample_pipeline.h"
 #include "engine/simulator_state.h"
-#include "scope/chart.h"
 #include "scope/scope_chart_setup.h"
 #include "scope/sweep_capture.h"
 #include "toolkit/cell_store.h"

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "scope/chart.h"
-#include "scope/chart_layout.h"
-#include "scope/chart_painter.h"
+#include "chart/chart.h"
+#include "chart/chart_layout.h"
+#include "chart/chart_painter.h"
 #include "ui/painter_canvas.h"
 
 #include <QElapsedTimer>

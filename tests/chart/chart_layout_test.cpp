@@ -1,11 +1,11 @@
-#include "scope/chart.h"
-#include "scope/chart_bar_series.h"
-#include "scope/chart_fast_line_series.h"
-#include "scope/chart_layout.h"
-#include "scope/chart_painter.h"
-#include "scope/chart_point_series.h"
-#include "tests/scope/chart_test_support.h"
-#include "tests/scope/recording_canvas.h"
+#include "chart/chart.h"
+#include "chart/chart_bar_series.h"
+#include "chart/chart_fast_line_series.h"
+#include "chart/chart_layout.h"
+#include "chart/chart_painter.h"
+#include "chart/chart_point_series.h"
+#include "tests/chart/chart_test_support.h"
+#include "tests/chart/recording_canvas.h"
 
 #include <gtest/gtest.h>
 

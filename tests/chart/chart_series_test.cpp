@@ -1,7 +1,7 @@
-#include "scope/chart.h"
-#include "scope/chart_bar_series.h"
-#include "scope/chart_fast_line_series.h"
-#include "scope/chart_point_series.h"
+#include "chart/chart.h"
+#include "chart/chart_bar_series.h"
+#include "chart/chart_fast_line_series.h"
+#include "chart/chart_point_series.h"
 #include "toolkit/errors.h"
 
 #include <gtest/gtest.h>

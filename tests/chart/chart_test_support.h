@@ -1,6 +1,6 @@
 #pragma once
 
-#include "scope/chart.h"
+#include "chart/chart.h"
 
 namespace signova::testing {
 

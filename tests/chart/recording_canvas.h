@@ -1,6 +1,6 @@
 #pragma once
 
-#include "scope/canvas.h"
+#include "chart/canvas.h"
 
 #include <string>
 #include <vector>

@@ -1,10 +1,10 @@
 // Counts the allocations of a warmed-up sweep: refilling the scope chart's
 // series and painting them must allocate nothing.
+#include "chart/chart_painter.h"
 #include "engine/sample_pipeline.h"
-#include "scope/chart_painter.h"
 #include "scope/scope_chart_setup.h"
 #include "scope/sweep_capture.h"
-#include "tests/scope/recording_canvas.h"
+#include "tests/chart/recording_canvas.h"
 
 #include <gtest/gtest.h>
 

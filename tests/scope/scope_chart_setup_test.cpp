@@ -1,6 +1,6 @@
-#include "scope/chart_painter.h"
+#include "chart/chart_painter.h"
 #include "scope/scope_chart_setup.h"
-#include "tests/scope/recording_canvas.h"
+#include "tests/chart/recording_canvas.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 #include "scope/trace_plot.h"
 
+#include "chart/chart.h"
 #include "engine/settings.h"
-#include "scope/chart.h"
 #include "scope/scope_geometry.h"
 #include "scope/sweep_capture.h"
 

@@ -1,4 +1,4 @@
-#include "scope/colors.h"
+#include "toolkit/colors.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
+#include "chart/chart_bar_series.h"
 #include "engine/simulator_state.h"
-#include "scope/chart_bar_series.h"
 #include "scope/scope_chart_setup.h"
 #include "scope/trace_plot.h"
 #include "tests/support/sine_sweep.h"

@@ -1,7 +1,7 @@
 #include "tests/ui/form_fixture.h"
 
-#include "scope/chart_bar_series.h"
-#include "scope/colors.h"
+#include "chart/chart_bar_series.h"
+#include "toolkit/colors.h"
 #include "toolkit/errors.h"
 #include "ui/Fir_Plot_Unit.h"
 

@@ -1,8 +1,8 @@
 #include "tests/ui/form_fixture.h"
 
-#include "scope/chart_fast_line_series.h"
-#include "scope/chart_point_series.h"
-#include "scope/colors.h"
+#include "chart/chart_fast_line_series.h"
+#include "chart/chart_point_series.h"
+#include "toolkit/colors.h"
 #include "ui/lamp.h"
 
 #include <QCheckBox>
