@@ -39,27 +39,27 @@ struct ScopeChart {
     QImage image;
 };
 
-void BM_ScopePaintSteps(benchmark::State& state) {
+void BenchScopePaintSteps(benchmark::State& state) {
     ScopeChart scope(false);
     for (auto _ : state) {
         scope.Paint();
         benchmark::DoNotOptimize(scope.image.constBits());
     }
 }
-BENCHMARK(BM_ScopePaintSteps)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BenchScopePaintSteps)->Unit(benchmark::kMicrosecond);
 
-void BM_ScopePaintSmoothed(benchmark::State& state) {
+void BenchScopePaintSmoothed(benchmark::State& state) {
     ScopeChart scope(true);
     for (auto _ : state) {
         scope.Paint();
         benchmark::DoNotOptimize(scope.image.constBits());
     }
 }
-BENCHMARK(BM_ScopePaintSmoothed)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BenchScopePaintSmoothed)->Unit(benchmark::kMicrosecond);
 
 // The same paint with the frame drawn anew each time (after a resize or a
 // change of the chart's look).
-void BM_ScopePaintStepsFrameRebuilt(benchmark::State& state) {
+void BenchScopePaintStepsFrameRebuilt(benchmark::State& state) {
     ScopeChart scope(false);
     for (auto _ : state) {
         scope.chart.SetBevelWidth(1); // any change of the chart's look
@@ -67,17 +67,17 @@ void BM_ScopePaintStepsFrameRebuilt(benchmark::State& state) {
         benchmark::DoNotOptimize(scope.image.constBits());
     }
 }
-BENCHMARK(BM_ScopePaintStepsFrameRebuilt)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BenchScopePaintStepsFrameRebuilt)->Unit(benchmark::kMicrosecond);
 
 // Refilling the four series with a sweep: Clear, marker sizes, pens, 1158 points.
-void BM_ScopeRefillSeries(benchmark::State& state) {
+void BenchScopeRefillSeries(benchmark::State& state) {
     ScopeChart scope(false);
     for (auto _ : state) {
         signova::testing::PlotSineSweep(scope.chart, false);
         scope.chart.MarkPainted();
     }
 }
-BENCHMARK(BM_ScopeRefillSeries)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BenchScopeRefillSeries)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 

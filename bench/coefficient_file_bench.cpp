@@ -44,7 +44,7 @@ std::filesystem::path WriteTempFile(const std::string& text) {
 }
 
 // Read from disk (page cache) and clean, as one Load button press does.
-void BM_ReadAndCleanCommentFile(benchmark::State& state) {
+void BenchReadAndCleanCommentFile(benchmark::State& state) {
     const std::string text = CommentFileText(state.range(0));
     const auto path = WriteTempFile(text);
     NoDialogs dialogs;
@@ -60,10 +60,10 @@ void BM_ReadAndCleanCommentFile(benchmark::State& state) {
     std::filesystem::remove(path);
     state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(text.size()));
 }
-BENCHMARK(BM_ReadAndCleanCommentFile)->Arg(1)->Arg(10)->Arg(50)->Unit(benchmark::kMillisecond);
+BENCHMARK(BenchReadAndCleanCommentFile)->Arg(1)->Arg(10)->Arg(50)->Unit(benchmark::kMillisecond);
 
 // Cleaning alone, on lines already in memory.
-void BM_CleanCommentLines(benchmark::State& state) {
+void BenchCleanCommentLines(benchmark::State& state) {
     const std::string text = CommentFileText(state.range(0));
     NoDialogs dialogs;
     for (auto _ : state) {
@@ -77,7 +77,7 @@ void BM_CleanCommentLines(benchmark::State& state) {
     }
     state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(text.size()));
 }
-BENCHMARK(BM_CleanCommentLines)->Arg(1)->Arg(10)->Arg(50)->Unit(benchmark::kMillisecond);
+BENCHMARK(BenchCleanCommentLines)->Arg(1)->Arg(10)->Arg(50)->Unit(benchmark::kMillisecond);
 
 } // namespace
 } // namespace signova

@@ -46,7 +46,7 @@ void FillIir(SimulatorState& state, int order) {
     ReadIIRCoefficients(state, grid, dialogs);
 }
 
-void BM_FIRStep(benchmark::State& bench) {
+void BenchFIRStep(benchmark::State& bench) {
     SimulatorState state;
     FillFir(state, static_cast<int>(bench.range(0)));
     std::size_t i = 0;
@@ -55,9 +55,9 @@ void BM_FIRStep(benchmark::State& bench) {
     }
     bench.SetItemsProcessed(bench.iterations());
 }
-BENCHMARK(BM_FIRStep)->Arg(48)->Arg(300);
+BENCHMARK(BenchFIRStep)->Arg(48)->Arg(300);
 
-void BM_IIRStep(benchmark::State& bench) {
+void BenchIIRStep(benchmark::State& bench) {
     SimulatorState state;
     FillIir(state, static_cast<int>(bench.range(0)));
     std::size_t i = 0;
@@ -66,10 +66,10 @@ void BM_IIRStep(benchmark::State& bench) {
     }
     bench.SetItemsProcessed(bench.iterations());
 }
-BENCHMARK(BM_IIRStep)->Arg(2)->Arg(100);
+BENCHMARK(BenchIIRStep)->Arg(2)->Arg(100);
 
 // Generator, ADC, the default 48-tap FIR, DAC: one sample of a start-up run.
-void BM_ComputeSampleDefaultFir(benchmark::State& bench) {
+void BenchComputeSampleDefaultFir(benchmark::State& bench) {
     SimulatorState state;
     state.Waveform = SineWave;
     state.Amplitude = 2047;
@@ -82,11 +82,11 @@ void BM_ComputeSampleDefaultFir(benchmark::State& bench) {
     }
     bench.SetItemsProcessed(bench.iterations());
 }
-BENCHMARK(BM_ComputeSampleDefaultFir);
+BENCHMARK(BenchComputeSampleDefaultFir);
 
 // The wrap takes the same time for a value just past the range and for one
 // near the end of the 64-bit range.
-void BM_WrapToConverterRange(benchmark::State& bench) {
+void BenchWrapToConverterRange(benchmark::State& bench) {
     const double value = bench.range(0) == 0 ? 3000.0 : 1e18;
     bool wrapped = false;
     for (auto _ : bench) {
@@ -96,7 +96,7 @@ void BM_WrapToConverterRange(benchmark::State& bench) {
     }
     bench.SetItemsProcessed(bench.iterations());
 }
-BENCHMARK(BM_WrapToConverterRange)->ArgName("1e18")->Arg(0)->Arg(1);
+BENCHMARK(BenchWrapToConverterRange)->ArgName("1e18")->Arg(0)->Arg(1);
 
 } // namespace
 } // namespace signova

@@ -3,21 +3,21 @@
 namespace signova {
 
 TChart::TChart()
-    : left_axis_(*this, AxisPosition::Left), right_axis_(*this, AxisPosition::Right),
-      top_axis_(*this, AxisPosition::Top), bottom_axis_(*this, AxisPosition::Bottom) {}
+    : leftAxis_(*this, AxisPosition::Left), rightAxis_(*this, AxisPosition::Right),
+      topAxis_(*this, AxisPosition::Top), bottomAxis_(*this, AxisPosition::Bottom) {}
 
 TChart::~TChart() = default;
 
 void TChart::Changed(ChartChange change) {
     if (change == ChartChange::Frame)
-        ++config_version_;
+        ++configVersion_;
     RequestRepaint();
 }
 
 void TChart::RequestRepaint() {
-    if (needs_repaint_)
+    if (needsRepaint_)
         return;
-    needs_repaint_ = true;
+    needsRepaint_ = true;
     if (invalidate_)
         invalidate_();
 }
@@ -32,70 +32,70 @@ void TChart::SetColor(TColor color) {
 }
 
 void TChart::SetBevelOuter(TBevelCut bevel) {
-    bevel_outer_ = bevel;
+    bevelOuter_ = bevel;
     Changed(ChartChange::Frame);
 }
 
 void TChart::SetBevelWidth(int width) {
-    bevel_width_ = width < 0 ? 0 : width;
+    bevelWidth_ = width < 0 ? 0 : width;
     Changed(ChartChange::Frame);
 }
 
 void TChart::SetTitleText(std::vector<std::string> lines) {
-    title_text_ = std::move(lines);
+    titleText_ = std::move(lines);
     Changed(ChartChange::Frame);
 }
 
 void TChart::SetTitleVisible(bool visible) {
-    title_visible_ = visible;
+    titleVisible_ = visible;
     Changed(ChartChange::Frame);
 }
 
 void TChart::SetTitleColor(TColor color) {
-    title_color_ = color;
+    titleColor_ = color;
     Changed(ChartChange::Frame);
 }
 
 void TChart::SetLegendVisible(bool visible) {
-    legend_visible_ = visible;
+    legendVisible_ = visible;
     Changed(ChartChange::Frame);
 }
 
 void TChart::SetView3D(bool on) {
-    view_3d_ = on;
+    view3D_ = on;
     Changed(ChartChange::Frame);
 }
 
 void TChart::SetAllowZoom(bool on) {
-    allow_zoom_ = on;
+    allowZoom_ = on;
 }
 
 void TChart::SetAllowPanning(bool on) {
-    allow_panning_ = on;
+    allowPanning_ = on;
 }
 
 void TChart::SetBackWallTransparent(bool transparent) {
-    back_wall_transparent_ = transparent;
+    backWallTransparent_ = transparent;
     Changed(ChartChange::Frame);
 }
 
 void TChart::SetBackWallColor(TColor color) {
-    back_wall_color_ = color;
+    backWallColor_ = color;
     Changed(ChartChange::Frame);
 }
 
 TChartAxis& TChart::Axis(AxisPosition position) {
     switch (position) {
     case AxisPosition::Left:
-        return left_axis_;
+        return leftAxis_;
     case AxisPosition::Right:
-        return right_axis_;
+        return rightAxis_;
     case AxisPosition::Top:
-        return top_axis_;
+        return topAxis_;
     case AxisPosition::Bottom:
         break;
     }
-    return bottom_axis_;
+    return bottomAxis_;
 }
 
 const TChartAxis& TChart::Axis(AxisPosition position) const {

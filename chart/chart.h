@@ -33,45 +33,45 @@ public:
     // Panel
     TColor Color() const { return color_; }
     void SetColor(TColor color);
-    TBevelCut BevelOuter() const { return bevel_outer_; }
+    TBevelCut BevelOuter() const { return bevelOuter_; }
     void SetBevelOuter(TBevelCut bevel);
-    int BevelWidth() const { return bevel_width_; }
+    int BevelWidth() const { return bevelWidth_; }
     void SetBevelWidth(int width);
 
     // Title: lines of text centred above the plot area.
-    const std::vector<std::string>& TitleText() const { return title_text_; }
+    const std::vector<std::string>& TitleText() const { return titleText_; }
     void SetTitleText(std::vector<std::string> lines);
-    bool TitleVisible() const { return title_visible_; }
+    bool TitleVisible() const { return titleVisible_; }
     void SetTitleVisible(bool visible);
-    TColor TitleColor() const { return title_color_; }
+    TColor TitleColor() const { return titleColor_; }
     void SetTitleColor(TColor color);
 
     // Switches kept for the description; neither a legend, a 3D view nor
     // mouse zooming and panning are drawn or handled.
-    bool LegendVisible() const { return legend_visible_; }
+    bool LegendVisible() const { return legendVisible_; }
     void SetLegendVisible(bool visible);
-    bool View3D() const { return view_3d_; }
+    bool View3D() const { return view3D_; }
     void SetView3D(bool on);
-    bool AllowZoom() const { return allow_zoom_; }
+    bool AllowZoom() const { return allowZoom_; }
     void SetAllowZoom(bool on);
-    bool AllowPanning() const { return allow_panning_; }
+    bool AllowPanning() const { return allowPanning_; }
     void SetAllowPanning(bool on);
 
     // Back wall: filled with its colour unless transparent, in which case the
     // panel colour shows through the plot area.
-    bool BackWallTransparent() const { return back_wall_transparent_; }
+    bool BackWallTransparent() const { return backWallTransparent_; }
     void SetBackWallTransparent(bool transparent);
-    TColor BackWallColor() const { return back_wall_color_; }
+    TColor BackWallColor() const { return backWallColor_; }
     void SetBackWallColor(TColor color);
 
-    TChartAxis& LeftAxis() { return left_axis_; }
-    const TChartAxis& LeftAxis() const { return left_axis_; }
-    TChartAxis& RightAxis() { return right_axis_; }
-    const TChartAxis& RightAxis() const { return right_axis_; }
-    TChartAxis& TopAxis() { return top_axis_; }
-    const TChartAxis& TopAxis() const { return top_axis_; }
-    TChartAxis& BottomAxis() { return bottom_axis_; }
-    const TChartAxis& BottomAxis() const { return bottom_axis_; }
+    TChartAxis& LeftAxis() { return leftAxis_; }
+    const TChartAxis& LeftAxis() const { return leftAxis_; }
+    TChartAxis& RightAxis() { return rightAxis_; }
+    const TChartAxis& RightAxis() const { return rightAxis_; }
+    TChartAxis& TopAxis() { return topAxis_; }
+    const TChartAxis& TopAxis() const { return topAxis_; }
+    TChartAxis& BottomAxis() { return bottomAxis_; }
+    const TChartAxis& BottomAxis() const { return bottomAxis_; }
     TChartAxis& Axis(AxisPosition position);
     const TChartAxis& Axis(AxisPosition position) const;
 
@@ -93,37 +93,37 @@ public:
     // Repaint requests. A part of the chart reports each change here.
     void Changed(ChartChange change);
     void RequestRepaint();
-    bool NeedsRepaint() const { return needs_repaint_; }
+    bool NeedsRepaint() const { return needsRepaint_; }
     // Called by whoever painted the chart: the next change asks again.
-    void MarkPainted() { needs_repaint_ = false; }
+    void MarkPainted() { needsRepaint_ = false; }
     // Called once on each change from painted to needing a repaint.
     void SetInvalidateHandler(std::function<void()> handler);
     // Grows with every change of the panel, title, axes or series list, so a
     // painter can tell when a cached frame is out of date.
-    std::uint64_t ConfigVersion() const { return config_version_; }
+    std::uint64_t ConfigVersion() const { return configVersion_; }
 
 private:
     TColor color_ = clBtnFace;
-    TBevelCut bevel_outer_ = TBevelCut::Raised;
-    int bevel_width_ = 1;
-    std::vector<std::string> title_text_;
-    bool title_visible_ = true;
-    TColor title_color_ = clNavy;
-    bool legend_visible_ = true;
-    bool view_3d_ = false;
-    bool allow_zoom_ = true;
-    bool allow_panning_ = true;
-    bool back_wall_transparent_ = false;
-    TColor back_wall_color_ = clWhite;
-    TChartAxis left_axis_;
-    TChartAxis right_axis_;
-    TChartAxis top_axis_;
-    TChartAxis bottom_axis_;
+    TBevelCut bevelOuter_ = TBevelCut::Raised;
+    int bevelWidth_ = 1;
+    std::vector<std::string> titleText_;
+    bool titleVisible_ = true;
+    TColor titleColor_ = clNavy;
+    bool legendVisible_ = true;
+    bool view3D_ = false;
+    bool allowZoom_ = true;
+    bool allowPanning_ = true;
+    bool backWallTransparent_ = false;
+    TColor backWallColor_ = clWhite;
+    TChartAxis leftAxis_;
+    TChartAxis rightAxis_;
+    TChartAxis topAxis_;
+    TChartAxis bottomAxis_;
     std::vector<std::unique_ptr<TChartSeries>> series_;
 
-    bool needs_repaint_ = true;
+    bool needsRepaint_ = true;
     std::function<void()> invalidate_;
-    std::uint64_t config_version_ = 0;
+    std::uint64_t configVersion_ = 0;
 };
 
 } // namespace signova

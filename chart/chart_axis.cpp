@@ -5,7 +5,7 @@
 namespace signova {
 
 TChartAxis::TChartAxis(TChart& chart, AxisPosition position)
-    : chart_(chart), position_(position), axis_pen_(chart, ChartChange::Frame, clBlack),
+    : chart_(chart), position_(position), axisPen_(chart, ChartChange::Frame, clBlack),
       grid_(chart, ChartChange::Frame, clGray), ticks_(chart, ChartChange::Frame, clGray) {}
 
 void TChartAxis::Changed() {
@@ -45,17 +45,17 @@ void TChartAxis::SetIncrement(double increment) {
 }
 
 void TChartAxis::SetTickLength(int length) {
-    tick_length_ = length < 0 ? 0 : length;
+    tickLength_ = length < 0 ? 0 : length;
     Changed();
 }
 
 void TChartAxis::SetLabelsVisible(bool visible) {
-    labels_visible_ = visible;
+    labelsVisible_ = visible;
     Changed();
 }
 
 void TChartAxis::SetLabelsColor(TColor color) {
-    labels_color_ = color;
+    labelsColor_ = color;
     Changed();
 }
 

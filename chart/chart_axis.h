@@ -39,19 +39,19 @@ public:
     double Increment() const { return increment_; }
     void SetIncrement(double increment);
 
-    TChartPen& AxisPen() { return axis_pen_; }
-    const TChartPen& AxisPen() const { return axis_pen_; }
+    TChartPen& AxisPen() { return axisPen_; }
+    const TChartPen& AxisPen() const { return axisPen_; }
     // Grid lines are always solid.
     TChartPen& Grid() { return grid_; }
     const TChartPen& Grid() const { return grid_; }
     TChartPen& Ticks() { return ticks_; }
     const TChartPen& Ticks() const { return ticks_; }
-    int TickLength() const { return tick_length_; }
+    int TickLength() const { return tickLength_; }
     void SetTickLength(int length);
 
-    bool LabelsVisible() const { return labels_visible_; }
+    bool LabelsVisible() const { return labelsVisible_; }
     void SetLabelsVisible(bool visible);
-    TColor LabelsColor() const { return labels_color_; }
+    TColor LabelsColor() const { return labelsColor_; }
     void SetLabelsColor(TColor color);
 
 private:
@@ -64,12 +64,12 @@ private:
     double minimum_ = 0.0;
     double maximum_ = 0.0;
     double increment_ = 0.0;
-    TChartPen axis_pen_;
+    TChartPen axisPen_;
     TChartPen grid_;
     TChartPen ticks_;
-    int tick_length_ = 4;
-    bool labels_visible_ = true;
-    TColor labels_color_ = clBlack;
+    int tickLength_ = 4;
+    bool labelsVisible_ = true;
+    TColor labelsColor_ = clBlack;
 };
 
 } // namespace signova

@@ -15,9 +15,9 @@ constexpr double GridTolerance = 1.0e-9;
 
 int AxisScale::ToPixel(double value) const {
     const double span = maximum - minimum;
-    double pixel = start_pixel;
+    double pixel = startPixel;
     if (span > 0.0)
-        pixel += (value - minimum) / span * (end_pixel - start_pixel);
+        pixel += (value - minimum) / span * (endPixel - startPixel);
     pixel = std::floor(pixel + 0.5);
     if (!(pixel > -PixelLimit))
         return static_cast<int>(-PixelLimit);

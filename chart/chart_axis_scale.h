@@ -12,17 +12,17 @@ struct AxisScale {
     bool drawn = false;
     double minimum = 0.0;
     double maximum = 1.0;
-    int start_pixel = 0; // pixel of `minimum`
-    int end_pixel = 0;   // pixel of `maximum`
-    double step = 0.0;   // grid spacing in axis units; 0 draws no grid
-    int decimals = 0;    // digits after the point in the labels
+    int startPixel = 0; // pixel of `minimum`
+    int endPixel = 0;   // pixel of `maximum`
+    double step = 0.0;  // grid spacing in axis units; 0 draws no grid
+    int decimals = 0;   // digits after the point in the labels
 
     // The pixel of a value: linear between the ends, rounded to a whole pixel,
     // kept within a range every drawing surface handles.
     int ToPixel(double value) const;
     // Pixels between the two ends.
     int Length() const {
-        return end_pixel > start_pixel ? end_pixel - start_pixel : start_pixel - end_pixel;
+        return endPixel > startPixel ? endPixel - startPixel : startPixel - endPixel;
     }
 
     // Grid lines fall on index * step for index in [FirstGridIndex, LastGridIndex].

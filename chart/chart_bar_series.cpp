@@ -7,10 +7,10 @@ namespace signova {
 
 TBarSeries::TBarSeries(TChart& chart, std::string name)
     : TChartSeries(chart, SeriesKind::Bar, std::move(name), clRed),
-      bar_pen_(chart, ChartChange::Series, clBlack) {}
+      barPen_(chart, ChartChange::Series, clBlack) {}
 
 void TBarSeries::SetBarWidthPercent(int percent) {
-    bar_width_percent_ = std::clamp(percent, 1, 100);
+    barWidthPercent_ = std::clamp(percent, 1, 100);
     RequestRepaint();
 }
 

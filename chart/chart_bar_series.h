@@ -14,15 +14,15 @@ public:
     TBarSeries(TChart& chart, std::string name);
 
     // The bar width as a percentage of the room each point has (1 to 100).
-    int BarWidthPercent() const { return bar_width_percent_; }
+    int BarWidthPercent() const { return barWidthPercent_; }
     void SetBarWidthPercent(int percent);
-    TChartPen& BarPen() { return bar_pen_; }
-    const TChartPen& BarPen() const { return bar_pen_; }
+    TChartPen& BarPen() { return barPen_; }
+    const TChartPen& BarPen() const { return barPen_; }
     double YOrigin() const { return 0.0; }
 
 private:
-    int bar_width_percent_ = DefaultBarWidthPercent;
-    TChartPen bar_pen_;
+    int barWidthPercent_ = DefaultBarWidthPercent;
+    TChartPen barPen_;
 };
 
 } // namespace signova

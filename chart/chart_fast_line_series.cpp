@@ -6,10 +6,10 @@ namespace signova {
 
 TFastLineSeries::TFastLineSeries(TChart& chart, std::string name)
     : TChartSeries(chart, SeriesKind::FastLine, std::move(name), clRed),
-      line_pen_(chart, ChartChange::Series, clRed) {}
+      linePen_(chart, ChartChange::Series, clRed) {}
 
 void TFastLineSeries::SetSeriesColor(TColor color) {
-    line_pen_.SetColor(color);
+    linePen_.SetColor(color);
     TChartSeries::SetSeriesColor(color);
 }
 

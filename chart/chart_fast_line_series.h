@@ -14,11 +14,11 @@ public:
     // Setting the series colour also sets the pen colour.
     void SetSeriesColor(TColor color) override;
 
-    TChartPen& LinePen() { return line_pen_; }
-    const TChartPen& LinePen() const { return line_pen_; }
+    TChartPen& LinePen() { return linePen_; }
+    const TChartPen& LinePen() const { return linePen_; }
 
 private:
-    TChartPen line_pen_;
+    TChartPen linePen_;
 };
 
 } // namespace signova

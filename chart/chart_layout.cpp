@@ -218,8 +218,8 @@ void PlaceAxes(ChartLayout& layout, const Margins& margins) {
     for (AxisPosition position : AllAxes) {
         AxisScale& scale = layout.Axis(position);
         const bool horizontal = position == AxisPosition::Top || position == AxisPosition::Bottom;
-        scale.start_pixel = horizontal ? layout.plot.left : layout.plot.Bottom();
-        scale.end_pixel = horizontal ? layout.plot.Right() : layout.plot.top;
+        scale.startPixel = horizontal ? layout.plot.left : layout.plot.Bottom();
+        scale.endPixel = horizontal ? layout.plot.Right() : layout.plot.top;
     }
 }
 
@@ -241,9 +241,8 @@ ChartLayout ComputeChartLayout(const TChart& chart, int width, int height,
     for (AxisPosition position : AllAxes) {
         const TChartAxis& axis = chart.Axis(position);
         AxisScale& scale = layout.Axis(position);
-        const bool always_shown =
-            position == AxisPosition::Left || position == AxisPosition::Bottom;
-        scale.drawn = axis.Visible() && (always_shown || AnySeriesAttached(chart, position));
+        const bool alwaysShown = position == AxisPosition::Left || position == AxisPosition::Bottom;
+        scale.drawn = axis.Visible() && (alwaysShown || AnySeriesAttached(chart, position));
         SetRange(scale, chart, axis);
     }
     // Label sizes depend on the steps, which depend on the plot size, which

@@ -51,15 +51,15 @@ void PaintBevel(const TChart& chart, const ChartLayout& layout, Canvas& canvas) 
     const Rgb shadow = ColorToRgb(clBtnShadow);
     const Rgb highlight = ColorToRgb(clBtnHighlight);
     const bool lowered = chart.BevelOuter() == TBevelCut::Lowered;
-    const Rgb top_left = lowered ? shadow : highlight;
-    const Rgb bottom_right = lowered ? highlight : shadow;
+    const Rgb topLeft = lowered ? shadow : highlight;
+    const Rgb bottomRight = lowered ? highlight : shadow;
     const int w = layout.width;
     const int h = layout.height;
     for (int i = 0; i < chart.BevelWidth(); ++i) {
-        canvas.FillRect({i, i, w - 2 * i, 1}, top_left);
-        canvas.FillRect({i, i, 1, h - 2 * i}, top_left);
-        canvas.FillRect({i, h - 1 - i, w - 2 * i, 1}, bottom_right);
-        canvas.FillRect({w - 1 - i, i + 1, 1, h - 2 * i - 1}, bottom_right);
+        canvas.FillRect({i, i, w - 2 * i, 1}, topLeft);
+        canvas.FillRect({i, i, 1, h - 2 * i}, topLeft);
+        canvas.FillRect({i, h - 1 - i, w - 2 * i, 1}, bottomRight);
+        canvas.FillRect({w - 1 - i, i + 1, 1, h - 2 * i - 1}, bottomRight);
     }
 }
 
@@ -152,8 +152,8 @@ void PaintLabel(const TChartAxis& axis, int outer, int at, std::string_view text
 
 } // namespace
 
-int ChartPainter::BarWidth(int axis_length, std::size_t point_count, int percent) {
-    const long room = axis_length / static_cast<long>(point_count + 1);
+int ChartPainter::BarWidth(int axisLength, std::size_t pointCount, int percent) {
+    const long room = axisLength / static_cast<long>(pointCount + 1);
     long width = (room * percent + 50) / 100;
     if (width % 2 != 0)
         ++width;
@@ -257,12 +257,12 @@ void ChartPainter::PaintFastLine(const TFastLineSeries& series, const ChartLayou
         canvas.Polyline(points_, ColorToRgb(pen.Color()), pen.Width());
 }
 
-void ChartPainter::FlushRects(Canvas& canvas, Rgb fill, bool outline, Rgb outline_color) {
+void ChartPainter::FlushRects(Canvas& canvas, Rgb fill, bool outline, Rgb outlineColor) {
     if (rects_.empty())
         return;
     canvas.FillRects(rects_, fill);
     if (outline)
-        canvas.FrameRects(rects_, outline_color);
+        canvas.FrameRects(rects_, outlineColor);
     rects_.clear();
 }
 
@@ -275,27 +275,27 @@ void ChartPainter::PaintPoints(const TPointSeries& series, const ChartLayout& la
     if (!pointer.Visible() || range.empty)
         return;
     const bool outline = pointer.Pen().Visible();
-    const Rgb outline_color = ColorToRgb(pointer.Pen().Color());
+    const Rgb outlineColor = ColorToRgb(pointer.Pen().Color());
     const int h = pointer.HorizSize();
     const int v = pointer.VertSize();
     const auto& xs = series.XValues();
     const auto& ys = series.YValues();
     // Runs of markers of one colour go to the canvas in one call.
     rects_.clear();
-    TColor run_color = 0;
+    TColor runColor = 0;
     for (std::size_t i = range.first; i <= range.last; ++i) {
         if (std::isnan(xs[i]) || std::isnan(ys[i]))
             continue;
         const TColor color =
             pointer.FillColor() != DefaultColor ? pointer.FillColor() : series.PointColor(i);
-        if (!rects_.empty() && color != run_color)
-            FlushRects(canvas, ColorToRgb(run_color), outline, outline_color);
-        run_color = color;
+        if (!rects_.empty() && color != runColor)
+            FlushRects(canvas, ColorToRgb(runColor), outline, outlineColor);
+        runColor = color;
         const int x = horizontal.ToPixel(xs[i]);
         const int y = vertical.ToPixel(ys[i]);
         rects_.push_back({x - h, y - v, 2 * h + 1, 2 * v + 1});
     }
-    FlushRects(canvas, ColorToRgb(run_color), outline, outline_color);
+    FlushRects(canvas, ColorToRgb(runColor), outline, outlineColor);
 }
 
 void ChartPainter::PaintBars(const TBarSeries& series, const ChartLayout& layout, Canvas& canvas) {
@@ -306,24 +306,24 @@ void ChartPainter::PaintBars(const TBarSeries& series, const ChartLayout& layout
         return;
     const int width = BarWidth(horizontal.Length(), series.Count(), series.BarWidthPercent());
     const bool outline = series.BarPen().Visible();
-    const Rgb outline_color = ColorToRgb(series.BarPen().Color());
+    const Rgb outlineColor = ColorToRgb(series.BarPen().Color());
     const int origin = vertical.ToPixel(series.YOrigin());
     const auto& xs = series.XValues();
     const auto& ys = series.YValues();
     rects_.clear();
-    TColor run_color = 0;
+    TColor runColor = 0;
     for (std::size_t i = range.first; i <= range.last; ++i) {
         if (std::isnan(ys[i]))
             continue;
         const TColor color = series.PointColor(i);
-        if (!rects_.empty() && color != run_color)
-            FlushRects(canvas, ColorToRgb(run_color), outline, outline_color);
-        run_color = color;
+        if (!rects_.empty() && color != runColor)
+            FlushRects(canvas, ColorToRgb(runColor), outline, outlineColor);
+        runColor = color;
         const int x = horizontal.ToPixel(xs[i]);
         const int y = vertical.ToPixel(ys[i]);
         rects_.push_back({x - width / 2, std::min(y, origin), width, std::abs(y - origin) + 1});
     }
-    FlushRects(canvas, ColorToRgb(run_color), outline, outline_color);
+    FlushRects(canvas, ColorToRgb(runColor), outline, outlineColor);
 }
 
 } // namespace signova

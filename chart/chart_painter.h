@@ -25,16 +25,16 @@ public:
     // Every active series in list order, clipped to the plot area.
     void PaintSeries(const TChart& chart, const ChartLayout& layout, Canvas& canvas);
 
-    // Bar width in pixels for `point_count` bars on an axis `axis_length`
+    // Bar width in pixels for `pointCount` bars on an axis `axisLength`
     // pixels long: (length div (count + 1)) * percent / 100 rounded, an odd
     // result made even; never below 1, so many bars still show.
-    static int BarWidth(int axis_length, std::size_t point_count, int percent);
+    static int BarWidth(int axisLength, std::size_t pointCount, int percent);
 
 private:
     void PaintFastLine(const TFastLineSeries& series, const ChartLayout& layout, Canvas& canvas);
     void PaintPoints(const TPointSeries& series, const ChartLayout& layout, Canvas& canvas);
     void PaintBars(const TBarSeries& series, const ChartLayout& layout, Canvas& canvas);
-    void FlushRects(Canvas& canvas, Rgb fill, bool outline, Rgb outline_color);
+    void FlushRects(Canvas& canvas, Rgb fill, bool outline, Rgb outlineColor);
 
     std::vector<CanvasPoint> points_;
     std::vector<CanvasRect> rects_;

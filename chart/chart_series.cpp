@@ -9,14 +9,14 @@
 namespace signova {
 
 TChartSeries::TChartSeries(TChart& chart, SeriesKind kind, std::string name, TColor color)
-    : chart_(chart), kind_(kind), name_(std::move(name)), series_color_(color) {}
+    : chart_(chart), kind_(kind), name_(std::move(name)), seriesColor_(color) {}
 
 void TChartSeries::RequestRepaint() {
     chart_.Changed(ChartChange::Series);
 }
 
 void TChartSeries::SetSeriesColor(TColor color) {
-    series_color_ = color;
+    seriesColor_ = color;
     RequestRepaint();
 }
 
@@ -26,22 +26,22 @@ void TChartSeries::SetActive(bool active) {
 }
 
 void TChartSeries::SetColorEachPoint(bool on) {
-    color_each_point_ = on;
+    colorEachPoint_ = on;
     RequestRepaint();
 }
 
 void TChartSeries::SetHorizAxis(THorizAxis axis) {
-    horiz_axis_ = axis;
+    horizAxis_ = axis;
     RequestRepaint();
 }
 
 void TChartSeries::SetVertAxis(TVertAxis axis) {
-    vert_axis_ = axis;
+    vertAxis_ = axis;
     RequestRepaint();
 }
 
 void TChartSeries::SetMarksVisible(bool visible) {
-    marks_visible_ = visible;
+    marksVisible_ = visible;
     RequestRepaint();
 }
 
@@ -72,7 +72,7 @@ TColor TChartSeries::PointColor(std::size_t index) const {
     const TColor own = colors_[index];
     if (own != DefaultColor)
         return own;
-    return color_each_point_ ? PaletteColor(index) : series_color_;
+    return colorEachPoint_ ? PaletteColor(index) : seriesColor_;
 }
 
 } // namespace signova

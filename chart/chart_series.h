@@ -32,18 +32,18 @@ public:
     const std::string& Name() const { return name_; }
     TChart& ParentChart() const { return chart_; }
 
-    TColor SeriesColor() const { return series_color_; }
+    TColor SeriesColor() const { return seriesColor_; }
     virtual void SetSeriesColor(TColor color);
     bool Active() const { return active_; }
     void SetActive(bool active);
-    bool ColorEachPoint() const { return color_each_point_; }
+    bool ColorEachPoint() const { return colorEachPoint_; }
     void SetColorEachPoint(bool on);
-    THorizAxis HorizAxis() const { return horiz_axis_; }
+    THorizAxis HorizAxis() const { return horizAxis_; }
     void SetHorizAxis(THorizAxis axis);
-    TVertAxis VertAxis() const { return vert_axis_; }
+    TVertAxis VertAxis() const { return vertAxis_; }
     void SetVertAxis(TVertAxis axis);
     // Value marks are never drawn; the switch is kept for the description.
-    bool MarksVisible() const { return marks_visible_; }
+    bool MarksVisible() const { return marksVisible_; }
     void SetMarksVisible(bool visible);
 
     // Removes every point (keeping capacity), then asks for a repaint.
@@ -72,12 +72,12 @@ private:
     TChart& chart_;
     SeriesKind kind_;
     std::string name_;
-    TColor series_color_;
+    TColor seriesColor_;
     bool active_ = true;
-    bool color_each_point_ = false;
-    THorizAxis horiz_axis_ = THorizAxis::Bottom;
-    TVertAxis vert_axis_ = TVertAxis::Left;
-    bool marks_visible_ = false;
+    bool colorEachPoint_ = false;
+    THorizAxis horizAxis_ = THorizAxis::Bottom;
+    TVertAxis vertAxis_ = TVertAxis::Left;
+    bool marksVisible_ = false;
     std::vector<double> x_;
     std::vector<double> y_;
     std::vector<TColor> colors_;

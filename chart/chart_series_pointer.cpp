@@ -25,28 +25,28 @@ void TSeriesPointer::SetVisible(bool visible) {
 void TSeriesPointer::SetHorizSize(int size) {
     if (size < 1)
         throw PointerSizeError();
-    if (size == horiz_size_)
+    if (size == horizSize_)
         return;
-    horiz_size_ = size;
+    horizSize_ = size;
     Changed();
 }
 
 void TSeriesPointer::SetVertSize(int size) {
     if (size < 1)
         throw PointerSizeError();
-    if (size == vert_size_)
+    if (size == vertSize_)
         return;
-    vert_size_ = size;
+    vertSize_ = size;
     Changed();
 }
 
 void TSeriesPointer::SetFillColor(TColor color) {
-    fill_color_ = color;
+    fillColor_ = color;
     Changed();
 }
 
 void TSeriesPointer::SetInflateMargins(bool on) {
-    inflate_margins_ = on;
+    inflateMargins_ = on;
     Changed();
 }
 

@@ -24,22 +24,22 @@ public:
     bool Visible() const { return visible_; }
     void SetVisible(bool visible);
 
-    int HorizSize() const { return horiz_size_; }
+    int HorizSize() const { return horizSize_; }
     // Throws PointerSizeError for a size below 1 and keeps the old size.
     void SetHorizSize(int size);
-    int VertSize() const { return vert_size_; }
+    int VertSize() const { return vertSize_; }
     // Throws PointerSizeError for a size below 1 and keeps the old size.
     void SetVertSize(int size);
 
     // The fill; DefaultColor fills each marker with its point's colour.
-    TColor FillColor() const { return fill_color_; }
+    TColor FillColor() const { return fillColor_; }
     void SetFillColor(TColor color);
     // The outline, drawn only when the pen is visible.
     TChartPen& Pen() { return pen_; }
     const TChartPen& Pen() const { return pen_; }
 
     // Widens the chart's margins so markers at the edges stay whole.
-    bool InflateMargins() const { return inflate_margins_; }
+    bool InflateMargins() const { return inflateMargins_; }
     void SetInflateMargins(bool on);
 
 private:
@@ -48,11 +48,11 @@ private:
     TChart& chart_;
     TSeriesPointerStyle style_ = TSeriesPointerStyle::Rectangle;
     bool visible_ = true;
-    int horiz_size_ = DefaultSize;
-    int vert_size_ = DefaultSize;
-    TColor fill_color_ = DefaultColor;
+    int horizSize_ = DefaultSize;
+    int vertSize_ = DefaultSize;
+    TColor fillColor_ = DefaultColor;
     TChartPen pen_;
-    bool inflate_margins_ = true;
+    bool inflateMargins_ = true;
 };
 
 } // namespace signova

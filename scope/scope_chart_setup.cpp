@@ -6,22 +6,22 @@ namespace {
 constexpr TColor ScopePanelColor = 0x333300;
 constexpr TColor ScopeGridColor = 0x004080;
 
-void StyleScopeAxis(TChartAxis& axis, bool with_grid, int tick_length) {
+void StyleScopeAxis(TChartAxis& axis, bool withGrid, int tickLength) {
     axis.AxisPen().SetColor(ScopeGridColor);
     axis.AxisPen().SetWidth(1);
     axis.Grid().SetColor(ScopeGridColor);
-    axis.Grid().SetVisible(with_grid);
+    axis.Grid().SetVisible(withGrid);
     axis.Ticks().SetColor(ScopeGridColor);
-    axis.Ticks().SetVisible(tick_length > 0);
-    axis.SetTickLength(tick_length);
+    axis.Ticks().SetVisible(tickLength > 0);
+    axis.SetTickLength(tickLength);
     axis.SetLabelsVisible(false);
 }
 
-void StyleScopeMarkers(TPointSeries& series, int horiz_size, TColor series_color) {
-    series.SetSeriesColor(series_color);
+void StyleScopeMarkers(TPointSeries& series, int horizSize, TColor seriesColor) {
+    series.SetSeriesColor(seriesColor);
     TSeriesPointer& pointer = series.Pointer();
     pointer.SetStyle(TSeriesPointerStyle::Rectangle);
-    pointer.SetHorizSize(horiz_size);
+    pointer.SetHorizSize(horizSize);
     pointer.SetVertSize(1);
     pointer.SetFillColor(clLime);
     pointer.Pen().SetVisible(false);

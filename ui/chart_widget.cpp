@@ -27,8 +27,8 @@ void ChartWidget::ScheduleRepaint() {
 }
 
 bool ChartWidget::FrameUpToDate(const signova::ChartLayout& layout, qreal ratio) const {
-    return frame_valid_ && frame_ratio_ == ratio && frame_version_ == chart_.ConfigVersion() &&
-           frame_layout_ == layout;
+    return frameValid_ && frameRatio_ == ratio && frameVersion_ == chart_.ConfigVersion() &&
+           frameLayout_ == layout;
 }
 
 void ChartWidget::BuildFrame(const signova::ChartLayout& layout, qreal ratio) {
@@ -41,11 +41,11 @@ void ChartWidget::BuildFrame(const signova::ChartLayout& layout, qreal ratio) {
     canvas_.Attach(&painter);
     painter_.PaintFrame(chart_, layout, canvas_);
     canvas_.Attach(nullptr);
-    frame_layout_ = layout;
-    frame_ratio_ = ratio;
-    frame_version_ = chart_.ConfigVersion();
-    frame_valid_ = true;
-    ++frame_builds_;
+    frameLayout_ = layout;
+    frameRatio_ = ratio;
+    frameVersion_ = chart_.ConfigVersion();
+    frameValid_ = true;
+    ++frameBuilds_;
 }
 
 void ChartWidget::PaintTo(QPainter& painter) {
@@ -71,6 +71,6 @@ void ChartWidget::paintEvent(QPaintEvent*) {
 
 void ChartWidget::changeEvent(QEvent* event) {
     if (event->type() == QEvent::FontChange)
-        frame_valid_ = false;
+        frameValid_ = false;
     QWidget::changeEvent(event);
 }

@@ -30,7 +30,7 @@ public:
     void PaintTo(QPainter& painter);
 
     // How often the frame has been drawn anew.
-    int FrameBuilds() const { return frame_builds_; }
+    int FrameBuilds() const { return frameBuilds_; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -47,11 +47,11 @@ private:
     signova::ChartPainter painter_;
     PainterCanvas canvas_;
     QPixmap frame_;
-    signova::ChartLayout frame_layout_;
-    std::uint64_t frame_version_ = 0;
-    qreal frame_ratio_ = 0.0;
-    bool frame_valid_ = false;
-    int frame_builds_ = 0;
+    signova::ChartLayout frameLayout_;
+    std::uint64_t frameVersion_ = 0;
+    qreal frameRatio_ = 0.0;
+    bool frameValid_ = false;
+    int frameBuilds_ = 0;
     QElapsedTimer lastPaint_;
     QTimer repaintTimer_;
 };

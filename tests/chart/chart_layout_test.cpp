@@ -129,15 +129,15 @@ TEST(FixedRange, AnEmptyRangeShowsOneUnit) {
     EXPECT_EQ(layout.Axis(AxisPosition::Bottom).maximum, 6);
 }
 
-std::vector<int> GridPositions(const RecordingCanvas& canvas, Rgb grid, bool vertical_lines) {
+std::vector<int> GridPositions(const RecordingCanvas& canvas, Rgb grid, bool verticalLines) {
     std::vector<int> at;
     for (const auto* call : canvas.Of(Kind::Fill)) {
         if (call->color != grid)
             continue;
         for (const CanvasRect& rect : call->rects) {
-            if (vertical_lines && rect.width == 1 && rect.height > 1)
+            if (verticalLines && rect.width == 1 && rect.height > 1)
                 at.push_back(rect.left);
-            if (!vertical_lines && rect.height == 1 && rect.width > 1)
+            if (!verticalLines && rect.height == 1 && rect.width > 1)
                 at.push_back(rect.top);
         }
     }

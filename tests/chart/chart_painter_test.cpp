@@ -33,11 +33,11 @@ protected:
 
     // The calls that draw the series, after the frame.
     std::vector<RecordingCanvas::Call> PaintedSeries() {
-        RecordingCanvas frame_and_series;
-        painter.Paint(chart, BarePanel(101), BarePanel(101), frame_and_series);
+        RecordingCanvas frameAndSeries;
+        painter.Paint(chart, BarePanel(101), BarePanel(101), frameAndSeries);
         std::vector<RecordingCanvas::Call> series;
         bool clipped = false;
-        for (const auto& call : frame_and_series.calls) {
+        for (const auto& call : frameAndSeries.calls) {
             if (call.kind == Kind::SetClip)
                 clipped = true;
             else if (call.kind == Kind::ClearClip)

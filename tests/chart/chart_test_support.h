@@ -7,7 +7,7 @@ namespace signova::testing {
 // A chart whose plot area is easy to reckon with: no bevel, title, labels or
 // ticks, so the plot area is the panel less ChartPadding (4 pixels) on each
 // side, and the bottom and left axes are fixed to the given ranges.
-inline void MakeBareChart(TChart& chart, double x_min, double x_max, double y_min, double y_max) {
+inline void MakeBareChart(TChart& chart, double xMin, double xMax, double yMin, double yMax) {
     chart.SetBevelOuter(TBevelCut::None);
     chart.SetTitleVisible(false);
     for (AxisPosition position :
@@ -17,13 +17,13 @@ inline void MakeBareChart(TChart& chart, double x_min, double x_max, double y_mi
         axis.Ticks().SetVisible(false);
         axis.Grid().SetVisible(false);
     }
-    chart.BottomAxis().SetMinMax(x_min, x_max);
-    chart.LeftAxis().SetMinMax(y_min, y_max);
+    chart.BottomAxis().SetMinMax(xMin, xMax);
+    chart.LeftAxis().SetMinMax(yMin, yMax);
 }
 
 // Panel size whose plot area is `plot_width` x `plot_height` pixels in a bare chart.
-constexpr int BarePanel(int plot_pixels) {
-    return plot_pixels + 8;
+constexpr int BarePanel(int plotPixels) {
+    return plotPixels + 8;
 }
 
 } // namespace signova::testing
