@@ -1,6 +1,8 @@
 #include "coefficients/fir_table.h"
 
 #include "coefficients/coefficient_file.h"
+#include "engine/fir_filter.h"
+#include "toolkit/number_text.h"
 
 #include <string>
 
@@ -57,6 +59,12 @@ TableLoad LoadFIRTable(SimulatorState& state, CellStore& grid, LineBuffer& lines
     // earlier, longer file are never used.
     grid.SetCell(1, row, "");
     return {true, state.FileTitle};
+}
+
+void ForEachFIRTableValue(const SimulatorState& state, const CellStore& grid,
+                          const std::function<void(int row, double value)>& take) {
+    for (int row = 0; row <= state.FirLastTap; ++row)
+        take(row, StrToFloat(grid.Cell(FirValueColumn, row)));
 }
 
 } // namespace signova

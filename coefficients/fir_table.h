@@ -6,6 +6,8 @@
 #include "toolkit/dialogs.h"
 #include "toolkit/line_buffer.h"
 
+#include <functional>
+
 namespace signova {
 
 // FIRgrid: column 0 (fixed) labels "h0", "h1", ...; column 1 the values.
@@ -33,5 +35,14 @@ void SetDefaultFirTable(CellStore& grid, SimulatorState& state);
 // the lines up to the first empty one are copied, with an empty value cell
 // written right after the last one copied.
 TableLoad LoadFIRTable(SimulatorState& state, CellStore& grid, LineBuffer& lines, Dialogs& dialogs);
+
+// The table's values as "Show FIR" plots them: for each row from 0 up to and
+// including FirLastTap, in order, the value cell's text converted by StrToFloat
+// and handed to `take` with its row. Unlike ReadFIRCoefficients an empty cell
+// does not end the table: it throws ConversionError like any other text that
+// is not a number, after the rows before it were handed over. Nothing is
+// written to the filter.
+void ForEachFIRTableValue(const SimulatorState& state, const CellStore& grid,
+                          const std::function<void(int row, double value)>& take);
 
 } // namespace signova

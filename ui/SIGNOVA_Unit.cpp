@@ -680,9 +680,8 @@ void TForm1::IIRGridSelectCell(int column, int row, bool& canSelect) {
 void TForm1::ShowFIRClick() {
     signova::TBarSeries& bars = form2_->Series1();
     bars.Clear();
-    for (int row = 0; row <= state_.FirLastTap; ++row) {
-        const double value = signova::StrToFloat(firCells_.Cell(signova::FirValueColumn, row));
+    signova::ForEachFIRTableValue(state_, firCells_, [&bars](int row, double value) {
         bars.AddPoint(row, value, "", signova::DefaultColor);
-    }
+    });
     form2_->exec();
 }

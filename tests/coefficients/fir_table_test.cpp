@@ -1,5 +1,6 @@
 #include "coefficients/fir_table.h"
 #include "engine/fir_filter.h"
+#include "toolkit/errors.h"
 
 #include "scripted_dialogs.h"
 #include "test_files.h"
@@ -7,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace signova {
@@ -211,6 +213,61 @@ TEST_F(FirTable, FourTapExampleAveragesFourInputs) {
     EXPECT_EQ(FIRStep(state_, 400), 400);
     EXPECT_EQ(FIRStep(state_, 0), 300);
 }
+
+// The values "Show FIR" plots: rows 0 to FirLastTap, each cell converted, an
+// empty cell an error like any other text that is not a number.
+struct PlotValuesCase {
+    const char* name;
+    std::vector<std::string> cells; // column 1 from row 0
+    int lastTap;
+    std::vector<std::pair<int, double>> taken;
+    const char* error; // nullptr: no error
+};
+
+class FirTableValues : public testing::TestWithParam<PlotValuesCase> {};
+
+TEST_P(FirTableValues, HandsOverRowsUpToTheLastTapInOrder) {
+    const PlotValuesCase& c = GetParam();
+    CellStore grid = NewFirGrid();
+    for (std::size_t row = 0; row < c.cells.size(); ++row)
+        grid.SetCell(1, static_cast<int>(row), c.cells[row]);
+    SimulatorState state;
+    state.FirLastTap = c.lastTap;
+    state.FirCoefficients[0] = 7.0;
+    std::vector<std::pair<int, double>> taken;
+    const auto take = [&taken](int row, double value) { taken.emplace_back(row, value); };
+    if (c.error == nullptr) {
+        ForEachFIRTableValue(state, grid, take);
+    } else {
+        try {
+            ForEachFIRTableValue(state, grid, take);
+            ADD_FAILURE() << "no error";
+        } catch (const ConversionError& error) {
+            EXPECT_STREQ(error.what(), c.error);
+        }
+    }
+    EXPECT_EQ(taken, c.taken);
+    EXPECT_EQ(state.FirCoefficients[0], 7.0);
+    EXPECT_EQ(state.FirLastTap, c.lastTap);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    FirTable, FirTableValues,
+    testing::Values(
+        PlotValuesCase{"RowsBeyondTheLastTapAreNotRead",
+                       {"1", "-0.5", "2.5E-3", "9"},
+                       2,
+                       {{0, 1.0}, {1, -0.5}, {2, 0.0025}},
+                       nullptr},
+        PlotValuesCase{"NoTapsNoValues", {"1"}, -1, {}, nullptr},
+        PlotValuesCase{"EmptyCellBeforeTheLastTapIsAnError",
+                       {"0.25", "", "3"},
+                       2,
+                       {{0, 0.25}},
+                       "'' is not a valid floating point value"},
+        PlotValuesCase{
+            "TextIsAnError", {"abc"}, 0, {}, "'abc' is not a valid floating point value"}),
+    [](const testing::TestParamInfo<PlotValuesCase>& info) { return info.param.name; });
 
 } // namespace
 } // namespace signova
