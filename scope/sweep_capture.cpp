@@ -13,6 +13,7 @@ constexpr double TriggerLow = 0.002;
 constexpr double SweepUnits = 400; // horizontal chart units of one sweep
 // A sweep stores indices 0 to SweepLength + 1 of the capture buffers.
 constexpr std::int32_t LongestSweep = CaptureLength - 2;
+constexpr int StartSweepSamples = 192;
 
 // Moves the phase on while waiting and tells whether the trigger fires.
 bool TriggerFires(SimulatorState& state) {
@@ -46,6 +47,12 @@ double NormalisedInput(double input, const ScopeControls& controls) {
 }
 
 } // namespace
+
+void SetStartSweep(SimulatorState& state) {
+    state.SweepSpacing = SweepUnits / StartSweepSamples;
+    state.TimebaseFactor = 1;
+    state.SweepLength = SweepLengthFor(state.SweepSpacing);
+}
 
 CaptureOutcome CaptureSample(SimulatorState& state, double input, double output,
                              const ScopeControls& controls) {

@@ -16,6 +16,11 @@ namespace signova {
 constexpr std::int32_t OutputOffsetInputShown = 3000;
 constexpr std::int32_t OutputOffsetInputHidden = 4000;
 
+// The sweep the scope starts with, before any trigger has latched one: timebase
+// factor 1 and the spacing of a 192-sample sweep (400 / 192), the length
+// following from the spacing as at a trigger.
+void SetStartSweep(SimulatorState& state);
+
 // What one captured sample did.
 struct CaptureOutcome {
     bool triggered = false;     // this call fired the trigger and started a sweep

@@ -10,7 +10,6 @@
 #include "scope/scope_chart_setup.h"
 #include "scope/scope_geometry.h"
 #include "toolkit/colors.h"
-#include "toolkit/number_text.h"
 #include "ui/Fir_Plot_Unit.h"
 #include "ui/anchors.h"
 #include "ui/cell_store_model.h"
@@ -420,10 +419,7 @@ void TForm1::FormCreate() {
     state_.Amplitude = 2047;
     state_.Phase = 0;
     state_.SweepIndex = 0;
-    state_.SweepSpacing = 400.0 / 192;
-    state_.TimebaseFactor = 1;
-    state_.SweepLength =
-        static_cast<std::int32_t>(signova::RoundHalfEven(400 / state_.SweepSpacing));
+    signova::SetStartSweep(state_);
 
     SpeedButtonClick();
     VormChange();

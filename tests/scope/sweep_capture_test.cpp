@@ -34,6 +34,14 @@ int CallsUntilComplete(SimulatorState& state, const ScopeControls& controls) {
     return -1;
 }
 
+TEST(StartSweep, IsOneHundredNinetyTwoSamplesAtFactorOne) {
+    SimulatorState state;
+    SetStartSweep(state);
+    EXPECT_EQ(state.SweepSpacing, 2.0833333333333335);
+    EXPECT_EQ(state.TimebaseFactor, 1);
+    EXPECT_EQ(state.SweepLength, 192);
+}
+
 // ---- Waiting for the trigger ----
 
 struct PhaseCase {
