@@ -5,6 +5,7 @@
 #include "toolkit/cell_store.h"
 #include "toolkit/dialogs.h"
 #include "toolkit/line_buffer.h"
+#include "toolkit/virtual_keys.h"
 
 #include <string_view>
 
@@ -24,11 +25,6 @@ constexpr std::string_view UnusedACoefficientText = "  - - -";
 constexpr int MaxIirFileRows = 100;
 // The row keys never grow the table beyond what the coefficient arrays hold.
 constexpr int MaxIirOrder = IirCoefficientCount;
-
-// Virtual key codes the table's key handler reacts to.
-constexpr int VirtualKeyShift = 16;
-constexpr int VirtualKeyInsert = 45;
-constexpr int VirtualKeyDelete = 46;
 
 // An empty IIRGrid of the start-up shape.
 CellStore NewIirGrid();

@@ -1,5 +1,6 @@
 #include "ui/grid_view.h"
 
+#include "toolkit/virtual_keys.h"
 #include "ui/cell_store_model.h"
 
 #include <QApplication>
@@ -56,28 +57,28 @@ void GridView::SetMouseDownHandler(std::function<void()> handler) {
 int GridView::VirtualKeyCode(int qtKey) {
     switch (qtKey) {
     case Qt::Key_Delete:
-        return 46;
+        return signova::VirtualKeyDelete;
     case Qt::Key_Insert:
-        return 45;
+        return signova::VirtualKeyInsert;
     case Qt::Key_Shift:
-        return 16;
+        return signova::VirtualKeyShift;
     case Qt::Key_Control:
-        return 17;
+        return signova::VirtualKeyControl;
     case Qt::Key_Alt:
-        return 18;
+        return signova::VirtualKeyAlt;
     case Qt::Key_Return:
     case Qt::Key_Enter:
-        return 13;
+        return signova::VirtualKeyReturn;
     case Qt::Key_Escape:
-        return 27;
+        return signova::VirtualKeyEscape;
     case Qt::Key_Tab:
     case Qt::Key_Backtab:
-        return 9;
+        return signova::VirtualKeyTab;
     default:
         if ((qtKey >= Qt::Key_A && qtKey <= Qt::Key_Z) ||
             (qtKey >= Qt::Key_0 && qtKey <= Qt::Key_9))
             return qtKey;
-        return 0;
+        return signova::VirtualKeyNone;
     }
 }
 
