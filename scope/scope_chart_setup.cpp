@@ -74,13 +74,6 @@ ScopeChartSeries ConfigureScopeChart(TChart& chart) {
     return series;
 }
 
-ScopeChartSeries FindScopeChartSeries(TChart& chart) {
-    return ScopeChartSeries{dynamic_cast<TFastLineSeries*>(chart.FindSeries("Series1")),
-                            dynamic_cast<TFastLineSeries*>(chart.FindSeries("Series2")),
-                            dynamic_cast<TPointSeries*>(chart.FindSeries("Series3")),
-                            dynamic_cast<TPointSeries*>(chart.FindSeries("Series4"))};
-}
-
 TBarSeries& ConfigureFirPlotChart(TChart& chart) {
     chart.RemoveAllSeries();
     chart.SetTitleText({"FIR co\xC3\xAB"

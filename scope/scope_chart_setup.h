@@ -20,9 +20,6 @@ struct ScopeChartSeries {
 // replacing any series it had.
 ScopeChartSeries ConfigureScopeChart(TChart& chart);
 
-// The four series of a chart set up by ConfigureScopeChart.
-ScopeChartSeries FindScopeChartSeries(TChart& chart);
-
 // Gives `chart` the look of the FIR coefficient plot (title, self-scaling
 // axes with labels) and its one red bar series, which it returns.
 TBarSeries& ConfigureFirPlotChart(TChart& chart);

@@ -406,7 +406,7 @@ void TForm1::SetUpResizing() {
     scopeAnchors_->Add(Chart1, AnchorAll);
     for (const char* name : {"Input", "Tijdbasis", "DACsh", "Label11", "Filter", "trigsh",
                              "Label12", "GainLabel", "GainEdit", "Gainsb"})
-        scopeAnchors_->Add(GroupBox2->findChild<QWidget*>(QString::fromLatin1(name)),
+        scopeAnchors_->Add(RequiredChild(*GroupBox2, QString::fromLatin1(name)),
                            AnchorRight | AnchorTop);
 }
 
@@ -440,12 +440,9 @@ void TForm1::FormCloseQuery(bool& canClose) {
 void TForm1::closeEvent(QCloseEvent* event) {
     bool canClose = true;
     Guarded(dialogs_, [this, &canClose] { FormCloseQuery(canClose); })();
-    if (canClose) {
-        form2_->hide();
-        event->accept();
-    } else {
-        event->ignore();
-    }
+    // FormCloseQuery leaves canClose as it is: the window always closes.
+    form2_->hide();
+    event->accept();
 }
 
 void TForm1::showEvent(QShowEvent* event) {

@@ -1,8 +1,22 @@
 #include "ui/anchors.h"
 
+#include <QString>
 #include <QWidget>
 
+#include <stdexcept>
+#include <string>
+
+QWidget* RequiredChild(const QWidget& parent, const QString& name) {
+    QWidget* child = parent.findChild<QWidget*>(name);
+    if (child == nullptr)
+        throw std::logic_error("no control named " + name.toStdString() + " in " +
+                               parent.objectName().toStdString());
+    return child;
+}
+
 void Anchors::Add(QWidget* widget, int edges) {
+    if (widget == nullptr)
+        throw std::logic_error("no control to anchor");
     entries_.push_back({widget, widget->geometry(), edges});
 }
 

@@ -5,7 +5,12 @@
 
 #include <vector>
 
+class QString;
 class QWidget;
+
+// The child control of that name, looked up at any depth. A missing control is
+// a fault of the window's build: throws std::logic_error naming it.
+QWidget* RequiredChild(const QWidget& parent, const QString& name);
 
 enum AnchorEdge { AnchorLeft = 1, AnchorTop = 2, AnchorRight = 4, AnchorBottom = 8 };
 constexpr int AnchorTopLeft = AnchorLeft | AnchorTop;

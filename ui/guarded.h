@@ -17,8 +17,6 @@ template <typename Handler> auto Guarded(signova::Dialogs& dialogs, Handler hand
         auto&&... args) requires std::invocable<const Handler&, decltype(args)...> {
         try {
             handler(std::forward<decltype(args)>(args)...);
-        } catch (const signova::SignovaError& error) {
-            dialogs.ShowError(signova::DefaultErrorText(error.what()));
         } catch (const std::exception& error) {
             dialogs.ShowError(signova::DefaultErrorText(error.what()));
         }

@@ -1,6 +1,7 @@
 #include "chart/chart_painter.h"
 #include "scope/scope_chart_setup.h"
 #include "tests/chart/recording_canvas.h"
+#include "tests/support/scope_series.h"
 
 #include <gtest/gtest.h>
 
@@ -9,6 +10,7 @@
 namespace signova {
 namespace {
 
+using testing::FindScopeChartSeries;
 using testing::RecordingCanvas;
 using Kind = RecordingCanvas::Kind;
 using Rects = std::vector<CanvasRect>;

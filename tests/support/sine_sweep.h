@@ -3,6 +3,7 @@
 #include "engine/simulator_state.h"
 #include "scope/scope_chart_setup.h"
 #include "scope/trace_plot.h"
+#include "tests/support/scope_series.h"
 
 #include <cmath>
 #include <numbers>
