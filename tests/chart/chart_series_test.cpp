@@ -25,6 +25,17 @@ TEST_F(SeriesPointOrder, EqualXGoesAfterTheExistingPoint) {
     EXPECT_EQ(series.Colors(), (std::vector<TColor>{clLime, clGreen}));
 }
 
+TEST_F(SeriesPointOrder, EqualXInTheMiddleGoesAfterEveryPointOfThatX) {
+    series.AddPoint(1, 10, "", clLime);
+    series.AddPoint(2, 20, "", clLime);
+    series.AddPoint(2, 21, "", clLime);
+    series.AddPoint(5, 50, "", clLime);
+    EXPECT_EQ(series.AddPoint(2, 22, "", clGreen), 3u);
+    EXPECT_EQ(series.AddPoint(1, 11, "", clGreen), 1u);
+    EXPECT_EQ(series.XValues(), (std::vector<double>{1, 1, 2, 2, 2, 5}));
+    EXPECT_EQ(series.YValues(), (std::vector<double>{10, 11, 20, 21, 22, 50}));
+}
+
 TEST_F(SeriesPointOrder, SmallerXGoesBefore) {
     series.AddPoint(10, 1, "", clLime);
     EXPECT_EQ(series.AddPoint(5, 0, "", clGreen), 0u);
