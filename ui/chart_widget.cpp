@@ -1,11 +1,23 @@
 #include "ui/chart_widget.h"
 
+#include <QElapsedTimer>
 #include <QEvent>
 #include <QPaintDevice>
 #include <QPainter>
 #include <QPointer>
 
-ChartWidget::ChartWidget(signova::TChart& chart, QWidget* parent) : QWidget(parent), chart_(chart) {
+namespace {
+
+ChartWidget::Clock SteadyClock() {
+    QElapsedTimer sinceStart;
+    sinceStart.start();
+    return [sinceStart] { return sinceStart.elapsed(); };
+}
+
+} // namespace
+
+ChartWidget::ChartWidget(signova::TChart& chart, QWidget* parent)
+    : QWidget(parent), chart_(chart), clock_(SteadyClock()) {
     // Every pixel is painted: Qt need not clear the background first.
     setAttribute(Qt::WA_OpaquePaintEvent);
     repaintTimer_.setSingleShot(true);
@@ -19,7 +31,7 @@ ChartWidget::ChartWidget(signova::TChart& chart, QWidget* parent) : QWidget(pare
 void ChartWidget::ScheduleRepaint() {
     // A run completes sweeps far faster than any screen shows them: paint at
     // most once per frame interval, always the latest sweep.
-    const qint64 sinceLastPaint = lastPaint_.isValid() ? lastPaint_.elapsed() : MinPaintIntervalMs;
+    const qint64 sinceLastPaint = lastPaintMs_ ? clock_() - *lastPaintMs_ : MinPaintIntervalMs;
     if (sinceLastPaint >= MinPaintIntervalMs)
         update();
     else if (!repaintTimer_.isActive())
@@ -64,7 +76,7 @@ void ChartWidget::PaintTo(QPainter& painter) {
 }
 
 void ChartWidget::paintEvent(QPaintEvent*) {
-    lastPaint_.start();
+    lastPaintMs_ = clock_();
     QPainter painter(this);
     PaintTo(painter);
 }

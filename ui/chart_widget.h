@@ -5,12 +5,14 @@
 #include "chart/chart_painter.h"
 #include "ui/painter_canvas.h"
 
-#include <QElapsedTimer>
 #include <QPixmap>
 #include <QTimer>
 #include <QWidget>
 
 #include <cstdint>
+#include <functional>
+#include <optional>
+#include <utility>
 
 // Shows a TChart. A change of the chart only asks Qt for an update, so any
 // number of changes between two paints give one paint. The frame (panel,
@@ -32,6 +34,14 @@ public:
     // How often the frame has been drawn anew.
     int FrameBuilds() const { return frameBuilds_; }
 
+    // The clock the paint rate is capped by: milliseconds, never going back.
+    // A steady clock unless a test sets its own.
+    using Clock = std::function<qint64()>;
+    void SetClock(Clock clock) { clock_ = std::move(clock); }
+    // A change came too soon after the last paint: its paint waits for the
+    // end of the frame interval.
+    bool RepaintDeferred() const { return repaintTimer_.isActive(); }
+
 protected:
     void paintEvent(QPaintEvent* event) override;
     void changeEvent(QEvent* event) override;
@@ -52,6 +62,7 @@ private:
     qreal frameRatio_ = 0.0;
     bool frameValid_ = false;
     int frameBuilds_ = 0;
-    QElapsedTimer lastPaint_;
+    Clock clock_;
+    std::optional<qint64> lastPaintMs_;
     QTimer repaintTimer_;
 };

@@ -195,16 +195,30 @@ TEST_F(ScopeChartImage, ManyChangesBetweenPaintsGiveOnePaint) {
         }
     } counter(paints);
     widget.installEventFilter(&counter);
+    qint64 now = 1000;
+    widget.SetClock([&now] { return now; });
     widget.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&widget));
     QApplication::processEvents();
     paints = 0;
+    // Within the frame interval of the last paint: the paint waits for its end.
+    now += 5;
     signova::testing::PlotSineSweep(chart, true);
     signova::testing::PlotSineSweep(chart, false);
     EXPECT_TRUE(chart.NeedsRepaint());
-    // Paints come at most once per frame interval; wait a few of them.
-    QTest::qWait(60);
+    EXPECT_TRUE(widget.RepaintDeferred());
+    EXPECT_EQ(paints, 0);
+    ASSERT_TRUE(QTest::qWaitFor([&paints] { return paints > 0; }, 10000));
     EXPECT_EQ(paints, 1);
+    EXPECT_FALSE(chart.NeedsRepaint());
+    EXPECT_FALSE(widget.RepaintDeferred());
+    // A whole interval later the next change asks for its paint at once.
+    now += 100;
+    signova::testing::PlotSineSweep(chart, true);
+    signova::testing::PlotSineSweep(chart, false);
+    EXPECT_FALSE(widget.RepaintDeferred());
+    ASSERT_TRUE(QTest::qWaitFor([&paints] { return paints > 1; }, 10000));
+    EXPECT_EQ(paints, 2);
     EXPECT_FALSE(chart.NeedsRepaint());
     widget.removeEventFilter(&counter);
 }
