@@ -84,7 +84,9 @@ TEST_F(ShowFir, StartUpShows48EqualBars) {
     EXPECT_FALSE(plot.isVisible());
     EXPECT_EQ(Xs(), Indices(48));
     EXPECT_EQ(bars.YValues(), std::vector<double>(48, DefaultTap));
+    ASSERT_EQ(bars.Count(), 48U);
     EXPECT_EQ(bars.PointColor(0), signova::clRed);
+    ASSERT_EQ(bars.Labels().size(), 48U);
     EXPECT_EQ(bars.Labels()[47], "");
     EXPECT_TRUE(dialogs.shown.empty());
     // The plot reads the table's text, not the filter.
@@ -106,6 +108,7 @@ TEST_F(ShowFir, RowsBeyondTheLastTapAreNotShownButEditsUpToItAre) {
     WhenShown();
     ClickShowFir();
     EXPECT_EQ(Xs(), Indices(48));
+    ASSERT_EQ(bars.YValues().size(), 48U);
     EXPECT_EQ(bars.YValues()[0], -0.5);
     EXPECT_EQ(bars.YValues()[47], DefaultTap);
 }
