@@ -5,17 +5,13 @@
 #include "engine/signal_generator.h"
 #include "toolkit/number_text.h"
 
-#include <cmath>
-
 namespace signova {
 namespace {
 
 __extension__ using Int128 = __int128;
 
-// Every value the run loop rounds lies within +-2^63, so it and the step count
-// fit a 128-bit integer exactly.
-constexpr double IntegerWrapLimit = 9223372036854775808.0; // 2^63
-
+// Every value the run loop rounds is a whole number within +-2^63, so it and
+// the step count fit a 128-bit integer exactly.
 // value lies outside [-maxCode, maxCode].
 double WrapInteger(double value, std::int32_t maxCode) {
     const auto v = static_cast<Int128>(value);
@@ -29,30 +25,16 @@ double WrapInteger(double value, std::int32_t maxCode) {
     return static_cast<double>(v + steps * step);
 }
 
-// Any other finite value outside [-maxCode, maxCode]: the remainder by 2m is
-// exact, and so is the one further step into the range (both operands lie
-// within a factor of two of each other).
-double WrapAnyValue(double value, std::int32_t maxCode) {
-    const double m = maxCode;
-    const double step = 2.0 * m;
-    const double r = std::fmod(value, step); // [0, 2m) above, (-2m, 0] below
-    if (value > m)
-        return r > m ? r - step : r;
-    return r < -m ? r + step : r;
-}
-
 } // namespace
 
 double WrapToConverterRange(double value, std::int32_t maxCode, bool& wrapped) {
     wrapped = false;
     const double m = maxCode;
     // Without a positive range there is no step to wrap by.
-    if (maxCode <= 0 || (value >= -m && value <= m) || !std::isfinite(value))
+    if (maxCode <= 0 || (value >= -m && value <= m))
         return value;
     wrapped = true;
-    if (value >= -IntegerWrapLimit && value <= IntegerWrapLimit && value == std::trunc(value))
-        return WrapInteger(value, maxCode);
-    return WrapAnyValue(value, maxCode);
+    return WrapInteger(value, maxCode);
 }
 
 bool ComputeSample(SimulatorState& state, FilterKind filter) {

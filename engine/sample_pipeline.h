@@ -6,10 +6,10 @@
 
 namespace signova {
 
-// The DAC: brings an integer value into [-maxCode, maxCode] by whole steps of
-// 2*maxCode, the fewest that do it (2048 -> -2046 and -2048 -> 2046 for
-// maxCode 2047). `wrapped` tells whether any step was needed. Takes the same
-// time whatever the size of the value.
+// The DAC: brings a whole number within +-2^63 (the rounded filter output)
+// into [-maxCode, maxCode] by whole steps of 2*maxCode, the fewest that do it (2048 -> -2046 and
+// -2048 -> 2046 for maxCode 2047). `wrapped` tells whether any step was needed. Takes the same time
+// whatever the size of the value.
 double WrapToConverterRange(double value, std::int32_t maxCode, bool& wrapped);
 
 enum class FilterKind { Fir, Iir };

@@ -43,10 +43,7 @@ INSTANTIATE_TEST_SUITE_P(
                       WrapCase{-1e18, 2047, -1182, true}, WrapCase{1e18, 127, 8, true},
                       WrapCase{9223372036854775808.0, 2047, 256, true},
                       WrapCase{-9223372036854775808.0, 2047, -256, true},
-                      WrapCase{-9223372036854775808.0, 127, 126, true},
-                      // Values the run loop never passes wrap by the same rule.
-                      WrapCase{2048.5, 2047, -2045.5, true}, WrapCase{1e300, 2047, -294, true},
-                      WrapCase{-1e300, 127, 112, true}));
+                      WrapCase{-9223372036854775808.0, 127, 126, true}));
 
 // --- One sample through the chain ------------------------------------------
 
