@@ -13,21 +13,23 @@ static_assert(LDBL_MANT_DIG == 64, "the filters need long double with a 64-bit s
 
 namespace {
 
-// The table keeps IirOrder between 1 and 103; the clamp keeps the arrays safe
-// whatever the field holds.
-int ClampedOrder(const SimulatorState& state) {
-    return std::clamp(state.IirOrder, 1, IirCoefficientCount);
-}
-
 void ReportBadRow(SimulatorState& state, Dialogs& dialogs, int index) {
-    dialogs.ShowMessage("Error in data for IIR Filter. Row " + std::to_string(index));
+    dialogs.ShowMessage(BadIirRowText(index));
     state.LoadError = true;
 }
 
 } // namespace
 
+int IirRowsInUse(std::int32_t iirOrder) {
+    return std::clamp(iirOrder, 1, IirCoefficientCount);
+}
+
+std::string BadIirRowText(int index) {
+    return "Error in data for IIR Filter. Row " + std::to_string(index);
+}
+
 void ReadIIRCoefficients(SimulatorState& state, const CellStore& iirGrid, Dialogs& dialogs) {
-    const int order = ClampedOrder(state);
+    const int order = IirRowsInUse(state.IirOrder);
     try {
         state.IirBCoefficients[0] = StrToFloat(iirGrid.Cell(IirBColumn, 1));
     } catch (const ConversionError&) {
@@ -47,7 +49,7 @@ void ReadIIRCoefficients(SimulatorState& state, const CellStore& iirGrid, Dialog
 }
 
 double IIRStep(SimulatorState& state, double x) {
-    const int order = ClampedOrder(state);
+    const int order = IirRowsInUse(state.IirOrder);
     const double* a = state.IirACoefficients.data();
     const double* b = state.IirBCoefficients.data();
     double* in = state.InputDelay.data();

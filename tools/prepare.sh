@@ -3,6 +3,7 @@
 set -euo pipefail
 
 PACKAGES=(cmake g++ make qt6-base-dev libgtest-dev libbenchmark-dev
+          libfftw3-dev pkg-config
           xvfb xauth xdotool imagemagick fonts-dejavu-core fonts-dejavu-extra)
 
 missing=()

@@ -1,0 +1,142 @@
+#include "analysis/spectrum.h"
+
+#include <fftw3.h>
+
+#include <algorithm>
+#include <cmath>
+#include <new>
+#include <numbers>
+#include <stdexcept>
+
+namespace signova {
+namespace {
+
+constexpr int MinimumRecordLength = 64;
+
+// The periodic 4-term Blackman-Harris window of `length` points.
+std::vector<double> BlackmanHarris(int length) {
+    constexpr double A0 = 0.35875;
+    constexpr double A1 = 0.48829;
+    constexpr double A2 = 0.14128;
+    constexpr double A3 = 0.01168;
+    std::vector<double> window(static_cast<std::size_t>(length));
+    for (int n = 0; n < length; ++n) {
+        const double x = 2.0 * std::numbers::pi * n / length;
+        window[static_cast<std::size_t>(n)] =
+            A0 - A1 * std::cos(x) + A2 * std::cos(2.0 * x) - A3 * std::cos(3.0 * x);
+    }
+    return window;
+}
+
+template <typename T> struct FftwFree {
+    void operator()(T* p) const { fftw_free(p); }
+};
+
+template <typename T> std::unique_ptr<T, FftwFree<T>> FftwArray(int count) {
+    T* p = static_cast<T*>(fftw_malloc(sizeof(T) * static_cast<std::size_t>(count)));
+    if (p == nullptr)
+        throw std::bad_alloc();
+    return std::unique_ptr<T, FftwFree<T>>(p);
+}
+
+} // namespace
+
+struct SpectrumAnalyzer::Transform {
+    int length;
+    std::vector<double> window;
+    double windowSum;
+    std::unique_ptr<double, FftwFree<double>> samples;
+    std::unique_ptr<fftw_complex, FftwFree<fftw_complex>> bins;
+    fftw_plan plan;
+
+    explicit Transform(int n)
+        : length(n), window(BlackmanHarris(n)), windowSum(0.0), samples(FftwArray<double>(n)),
+          bins(FftwArray<fftw_complex>(n / 2 + 1)) {
+        for (const double w : window)
+            windowSum += w;
+        // FFTW_ESTIMATE plans without running trial transforms: quick, and the
+        // same plan on every start.
+        plan = fftw_plan_dft_r2c_1d(n, samples.get(), bins.get(), FFTW_ESTIMATE);
+        if (plan == nullptr)
+            throw std::runtime_error("no FFTW plan for this record length");
+    }
+    ~Transform() { fftw_destroy_plan(plan); }
+    Transform(const Transform&) = delete;
+    Transform& operator=(const Transform&) = delete;
+
+    // The amplitude in codes that bin k stands for: a sine of amplitude A on
+    // bin k gives |X[k]| = A * windowSum / 2 (the other half lies in its
+    // mirror image above half the sample rate); a constant c gives
+    // |X[0]| = c * windowSum, and so does c * (-1)^n in bin length / 2.
+    double Amplitude(int k) const {
+        const fftw_complex& bin = bins.get()[k];
+        const double magnitude = std::hypot(bin[0], bin[1]);
+        return (k == 0 || k == length / 2 ? 1.0 : 2.0) * magnitude / windowSum;
+    }
+
+    // Squared magnitude of bin k, counted with its mirror image above half
+    // the sample rate (all bins but 0 and length / 2 have one).
+    double OneSidedPower(int k) const {
+        const fftw_complex& bin = bins.get()[k];
+        const double power = bin[0] * bin[0] + bin[1] * bin[1];
+        return k == 0 || k == length / 2 ? power : 2.0 * power;
+    }
+};
+
+SpectrumAnalyzer::SpectrumAnalyzer(int recordLength) {
+    if (recordLength < MinimumRecordLength || recordLength % 2 != 0)
+        throw std::invalid_argument("record length must be even and at least 64");
+    transform_ = std::make_unique<Transform>(recordLength);
+}
+
+SpectrumAnalyzer::~SpectrumAnalyzer() = default;
+
+int SpectrumAnalyzer::Length() const {
+    return transform_->length;
+}
+
+Spectrum SpectrumAnalyzer::Analyze(std::span<const double> record, std::int32_t maxCode,
+                                   double sampleRate) {
+    Transform& t = *transform_;
+    if (record.size() != static_cast<std::size_t>(t.length))
+        throw std::invalid_argument("record length differs from the analyzer's");
+    if (maxCode <= 0)
+        throw std::invalid_argument("full scale must be positive");
+
+    double* samples = t.samples.get();
+    for (std::size_t n = 0; n < record.size(); ++n)
+        samples[n] = record[n] * t.window[n];
+    fftw_execute(t.plan);
+
+    const int half = t.length / 2;
+    Spectrum spectrum;
+    spectrum.binWidth = sampleRate / t.length;
+    spectrum.levelsDb.resize(static_cast<std::size_t>(half) + 1);
+    std::vector<double> power(static_cast<std::size_t>(half) + 1);
+    for (int k = 0; k <= half; ++k) {
+        power[static_cast<std::size_t>(k)] = t.OneSidedPower(k);
+        const double level = 20.0 * std::log10(t.Amplitude(k) / maxCode);
+        spectrum.levelsDb[static_cast<std::size_t>(k)] = std::max(level, SpectrumFloorDb);
+    }
+
+    const auto peak = std::max_element(spectrum.levelsDb.begin(), spectrum.levelsDb.end());
+    spectrum.peakBin = static_cast<int>(peak - spectrum.levelsDb.begin());
+    spectrum.peakDb = *peak;
+    spectrum.peakFrequency = spectrum.peakBin * spectrum.binWidth;
+
+    const int lowestPeak = SinadFirstNoiseBin + SinadSignalHalfWidth;
+    const int highestPeak = half - 1 - SinadSignalHalfWidth;
+    if (spectrum.peakBin >= lowestPeak && spectrum.peakBin <= highestPeak) {
+        double signal = 0.0;
+        double noise = 0.0;
+        for (int k = SinadFirstNoiseBin; k <= half; ++k) {
+            const bool inSignal = std::abs(k - spectrum.peakBin) <= SinadSignalHalfWidth;
+            (inSignal ? signal : noise) += power[static_cast<std::size_t>(k)];
+        }
+        if (noise > 0.0)
+            spectrum.sinadDb = 10.0 * std::log10(signal / noise);
+    }
+    return spectrum;
+}
+
+} // namespace signova

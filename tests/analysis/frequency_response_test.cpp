@@ -1,0 +1,121 @@
+#include "analysis/frequency_response.h"
+#include "analysis/stability.h"
+#include "analysis/table_read.h"
+#include "coefficients/fir_table.h"
+#include "coefficients/iir_table.h"
+
+#include "tests/support/scripted_dialogs.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <limits>
+#include <string>
+
+namespace signova {
+namespace {
+
+constexpr double Rate = 48000.0;
+
+// An example file through its Load path into a table, and the table read back.
+FilterCoefficients Example(const std::string& file) {
+    LineBuffer lines;
+    lines.ReadFile(std::string(SIGNOVA_EXAMPLES_DIR) + "/" + file);
+    testing::ScriptedDialogs dialogs;
+    SimulatorState state;
+    const bool fir = file.starts_with("fir_");
+    CellStore grid = fir ? NewFirGrid() : NewIirGrid();
+    EXPECT_TRUE(fir ? LoadFIRTable(state, grid, lines, dialogs).accepted
+                    : LoadIIRTable(state, grid, lines, dialogs).accepted);
+    const TableRead read = fir ? ReadFirTable(grid) : ReadIirTable(grid, state.IirOrder);
+    EXPECT_TRUE(read.Ok()) << file;
+    return read.coefficients;
+}
+
+struct GainCase {
+    const char* file; // an example, or nothing for `filter`
+    FilterCoefficients filter;
+    double frequency;
+    double gain;
+};
+
+class Gains : public ::testing::TestWithParam<GainCase> {};
+
+// Within 1 % of the stated gain (of 1 where the stated gain is smaller).
+TEST_P(Gains, MatchTheStatedGain) {
+    const GainCase& c = GetParam();
+    const ResponsePoint point = ResponseAt(c.file ? Example(c.file) : c.filter, c.frequency, Rate);
+    EXPECT_NEAR(point.magnitude, c.gain, 0.01 * std::max(c.gain, 1.0)) << c.file;
+}
+
+const char* const Average16 = "fir_moving_average_16.txt";
+const char* const LowPass = "fir_low_pass_3k.txt";
+const char* const HighPass = "fir_high_pass_6k.txt";
+const char* const BandPass = "fir_band_pass_4k_10k.txt";
+const char* const Difference = "fir_differentiator.txt";
+const char* const Comb = "fir_comb_48.txt";
+const char* const FirstOrder = "iir_low_pass_first_order.txt";
+const char* const SecondOrder = "iir_low_pass_second_order.txt";
+
+INSTANTIATE_TEST_SUITE_P(
+    StatedGains, Gains,
+    ::testing::Values(
+        // y[n] = x[n] + 0.5 y[n-1]: feedback added, DC gain 1 / (1 - 0.5), not 1 / 1.5.
+        GainCase{nullptr, {{1, 0}, {0, 0.5}}, 0, 2}, GainCase{Average16, {}, 0, 1},
+        GainCase{Average16, {}, 3000, 0}, GainCase{Average16, {}, 6000, 0},
+        GainCase{LowPass, {}, 0, 1}, GainCase{LowPass, {}, 5000, 0}, GainCase{HighPass, {}, 0, 0},
+        GainCase{HighPass, {}, 3000, 0}, GainCase{HighPass, {}, 9000, 1},
+        GainCase{BandPass, {}, 1000, 0}, GainCase{BandPass, {}, 7000, 1},
+        GainCase{BandPass, {}, 14000, 0}, GainCase{Difference, {}, 0, 0},
+        GainCase{Difference, {}, 24000, 2}, GainCase{Comb, {}, 0, 1}, GainCase{Comb, {}, 500, 0},
+        GainCase{Comb, {}, 1000, 1}, GainCase{Comb, {}, 1500, 0}, GainCase{FirstOrder, {}, 0, 1},
+        GainCase{FirstOrder, {}, 1000, 0.707}, GainCase{SecondOrder, {}, 0, 1},
+        GainCase{SecondOrder, {}, 1000, 0.7071}, GainCase{"iir_resonator_1k.txt", {}, 1000, 1}),
+    [](const ::testing::TestParamInfo<GainCase>& info) {
+        const std::string file = info.param.file ? info.param.file : "half_feedback.txt";
+        return file.substr(0, file.size() - 4) + "_at_" +
+               std::to_string(static_cast<int>(info.param.frequency));
+    });
+
+TEST(Response, MovingAverageIsOneAtDcAndZeroAtAQuarterOfTheRate) {
+    const FilterCoefficients average{{0.25, 0.25, 0.25, 0.25}, {}};
+    EXPECT_EQ(ResponseAt(average, 0, Rate).magnitude, 1.0);
+    EXPECT_EQ(ResponseAt(average, 12000, Rate).magnitude, 0.0);
+}
+
+TEST(Response, ResonatorPeaksAtOneKilohertz) {
+    const std::vector<ResponsePoint> points = FrequencyResponse(
+        Example("iir_resonator_1k.txt"), FrequenciesUpToHalfRate(24001, Rate), Rate);
+    const auto peak = std::max_element(points.begin(), points.end(),
+                                       [](auto& l, auto& r) { return l.magnitude < r.magnitude; });
+    EXPECT_NEAR(peak->frequency, 1000.0, 5.0);
+}
+
+TEST(Response, PoleOnTheCircleGivesAnInfiniteGainNotANumber) {
+    const ResponsePoint point = ResponseAt({{1, 0}, {0, 1}}, 0, Rate);
+    EXPECT_TRUE(point.infinite);
+    EXPECT_EQ(point.MagnitudeDb(), std::numeric_limits<double>::infinity());
+}
+
+struct StabilityCase {
+    std::vector<double> a;
+    bool stable;
+};
+
+class Stability : public ::testing::TestWithParam<StabilityCase> {};
+
+TEST_P(Stability, MeansAllPolesStrictlyInsideTheUnitCircle) {
+    EXPECT_EQ(IsStable({{1}, GetParam().a}), GetParam().stable);
+}
+
+INSTANTIATE_TEST_SUITE_P(Poles, Stability,
+                         ::testing::Values(StabilityCase{{0, 0.5}, true},
+                                           StabilityCase{{0, 1}, false},
+                                           StabilityCase{{0, 1.5}, false},
+                                           // z^2 - 1.5z + 0.9: complex poles of radius sqrt(0.9).
+                                           StabilityCase{{0, 1.5, -0.9}, true},
+                                           // z^2 - 0.5z - 0.6: a real pole at 1.06.
+                                           StabilityCase{{0, 0.5, 0.6}, false}));
+
+} // namespace
+} // namespace signova
