@@ -20,6 +20,7 @@
 #include "ui/radio_group.h"
 #include "ui/toolkit_color.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -32,12 +33,18 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QScreen>
 #include <QScrollBar>
+#include <QShortcut>
 #include <QSlider>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTimer>
 #include <QToolButton>
+
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -107,6 +114,9 @@ QString DecodeTitle(const std::string& bytes) {
     return decoded;
 }
 
+// The window's face is narrower than the one its bounds were drawn for: at
+// 13 pixels the IIR formula and three other labels would be cut, at 12 every
+// caption fits its control.
 QFont WindowFont() {
     QFont font(QStringLiteral("DejaVu Sans Condensed"));
     font.setPixelSize(12);
@@ -130,6 +140,7 @@ TForm1::TForm1(signova::Dialogs& dialogs, QWidget* parent)
     series_ = signova::ConfigureScopeChart(scopeChart_);
 
     BuildWindow();
+    SetToolTips();
     WireEvents();
     SetUpResizing();
     FormCreate();
@@ -166,10 +177,7 @@ void TForm1::BuildWindow() {
     Timer1->setObjectName(QStringLiteral("Timer1"));
     Timer1->setInterval(400);
 
-    setTabOrder(GroupBox1, GroupBox2);
-    setTabOrder(GroupBox2, GroupBox3);
-    setTabOrder(GroupBox3, Run);
-    setTabOrder(Run, Stop);
+    SetUpKeyboard();
 }
 
 void TForm1::BuildSignalGenerator() {
@@ -179,6 +187,7 @@ void TForm1::BuildSignalGenerator() {
     FreqLabel = Make<QLabel>(GroupBox1, "FreqLabel", {12, 20, 205, 65});
     QFont readout(QStringLiteral("DejaVu Sans Condensed"));
     readout.setPixelSize(45);
+    readout.setBold(false); // else it would take the window's bold
     FreqLabel->setFont(readout);
     FreqLabel->setAutoFillBackground(true);
     QPalette redOnDark = FreqLabel->palette();
@@ -206,6 +215,7 @@ void TForm1::BuildSignalGenerator() {
         QToolButton* button = Make<QToolButton>(GroupBox1, names[i], {12 + 52 * i, 104, 50, 25});
         button->setText(QString::fromLatin1(captions[i]));
         button->setCheckable(true);
+        button->setFocusPolicy(Qt::NoFocus);
         range->addButton(button, i);
         *buttons[i] = button;
     }
@@ -232,16 +242,13 @@ void TForm1::BuildSignalGenerator() {
     Ampsb = Make<QScrollBar>(GroupBox1, "Ampsb", {104, 216, 116, 17}, Qt::Horizontal);
     Ampsb->setRange(1, 200);
     Ampsb->setValue(100);
+    Ampsb->setFocusPolicy(Qt::StrongFocus);
+    Ampsb->setInvertedControls(false); // the right arrow key raises the position
 
     MakeLabel(GroupBox1, "Label3", {16, 265, 92, 16}, QStringLiteral("Waveshape :"));
     Vorm = MakeEditableCombo(GroupBox1, "Vorm", {112, 262, 109, 24},
                              {"Sine", "Triangle", "Sawtooth", "Square", "Pulse", "Noise"},
                              QStringLiteral("Sine"));
-
-    setTabOrder(Dial, DialText);
-    setTabOrder(DialText, Vorm);
-    setTabOrder(Vorm, Ampsb);
-    setTabOrder(Ampsb, Ampedit);
 }
 
 void TForm1::BuildOscilloscope() {
@@ -270,18 +277,17 @@ void TForm1::BuildOscilloscope() {
     Gainsb = Make<QScrollBar>(GroupBox2, "Gainsb", {384, 264, 146, 16}, Qt::Horizontal);
     Gainsb->setRange(0, 200);
     Gainsb->setValue(100);
-
-    setTabOrder(Chart1, Gainsb);
-    setTabOrder(Gainsb, Tijdbasis);
-    setTabOrder(Tijdbasis, GainEdit);
-    setTabOrder(GainEdit, Filter);
-    setTabOrder(Filter, Input);
+    Gainsb->setFocusPolicy(Qt::StrongFocus);
+    Gainsb->setInvertedControls(false); // the right arrow key raises the position
 }
 
 void TForm1::BuildProcessor() {
     GroupBox3 =
         Make<QGroupBox>(this, "GroupBox3", {168, 320, 613, 197}, QStringLiteral("DSP-processor"));
     DSPcontrol = Make<QTabWidget>(GroupBox3, "DSPcontrol", {16, 20, 585, 165});
+    // Its tabs take the focus, not the page control around them.
+    DSPcontrol->setFocusPolicy(Qt::NoFocus);
+    DSPcontrol->tabBar()->setFocusPolicy(Qt::TabFocus);
 
     const char* names[] = {"Algemeentab", "Instellingen", "IIRtab", "FIRtab"};
     const char* captions[] = {"Info", "Settings", "IIR Filters", "FIR Filters"};
@@ -308,6 +314,7 @@ void TForm1::BuildInfoPage(QWidget* page) {
                        "The sample frequency can be adjusted between 1000 Hz and 48 kHz\n"));
     memo->setReadOnly(true);
     memo->setFrameStyle(QFrame::NoFrame);
+    memo->setFocusPolicy(Qt::ClickFocus); // text to copy, not a stop of the Tab chain
     QPalette menu = memo->palette();
     menu.setColor(QPalette::Base, palette().color(QPalette::Window));
     memo->setPalette(menu);
@@ -321,7 +328,6 @@ void TForm1::BuildSettingsPage(QWidget* page) {
     Sample = MakeEditableCombo(page, "Sample", {200, 64, 73, 24},
                                {"48000", "44100", "22050", "11025", "8000", "5000", "1200", "1000"},
                                QStringLiteral("48000"));
-    setTabOrder(Bits, Sample);
 }
 
 void TForm1::BuildIirPage(QWidget* page) {
@@ -339,7 +345,6 @@ void TForm1::BuildIirPage(QWidget* page) {
     IIRGrid->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     LoadIIR =
         Make<QPushButton>(page, "LoadIIR", {16, 84, 117, 29}, QStringLiteral("Load  from file"));
-    setTabOrder(IIRGrid, LoadIIR);
 }
 
 void TForm1::BuildFirPage(QWidget* page) {
@@ -355,11 +360,79 @@ void TForm1::BuildFirPage(QWidget* page) {
     FIRgrid = Make<GridView>(page, "FIRgrid", {356, 20, 205, 93}, firCells_);
     FIRgrid->horizontalHeader()->setDefaultSectionSize(90);
     FIRgrid->verticalHeader()->setDefaultSectionSize(24);
+    FIRgrid->SetColumnsResizable(true);
     LoadFIR =
         Make<QPushButton>(page, "LoadFIR", {16, 84, 117, 29}, QStringLiteral("Load  from file"));
     ShowFIR = Make<QPushButton>(page, "ShowFIR", {240, 84, 89, 29}, QStringLiteral("Show FIR"));
-    setTabOrder(FIRgrid, LoadFIR);
-    setTabOrder(LoadFIR, ShowFIR);
+}
+
+void TForm1::SetUpKeyboard() {
+    // The Tab chain, among the controls that take the focus: a radio group
+    // is reached at its selected item, the page control at its tabs, and
+    // only the controls of the page shown take part.
+    std::vector<QWidget*> chain = {Dial, Vorm, Ampsb, Ampedit, Gainsb};
+    chain.insert(chain.end(), Tijdbasis->Items().begin(), Tijdbasis->Items().end());
+    chain.insert(chain.end(), {GainEdit, Filter});
+    chain.insert(chain.end(), Input->Items().begin(), Input->Items().end());
+    chain.insert(chain.end(), {DSPcontrol->tabBar(), Bits, Sample, IIRGrid, LoadIIR, FIRgrid,
+                               LoadFIR, ShowFIR, Run, Stop});
+    for (std::size_t i = 1; i < chain.size(); ++i)
+        setTabOrder(chain[i - 1], chain[i]);
+    Dial->setFocus();
+
+    // A teacher at a projector: F5 runs, Shift+F5 stops; Alt+1 to Alt+4 pick
+    // the frequency range, whose buttons take no focus.
+    auto press = [this](QKeySequence keys, QAbstractButton* button) {
+        connect(new QShortcut(keys, this), &QShortcut::activated, button,
+                [button] { button->click(); });
+    };
+    press(QKeySequence(Qt::Key_F5), Run);
+    press(QKeySequence(Qt::SHIFT | Qt::Key_F5), Stop);
+    press(QKeySequence(Qt::ALT | Qt::Key_1), SpeedButton1);
+    press(QKeySequence(Qt::ALT | Qt::Key_2), SpeedButton2);
+    press(QKeySequence(Qt::ALT | Qt::Key_3), SpeedButton3);
+    press(QKeySequence(Qt::ALT | Qt::Key_4), SpeedButton4);
+}
+
+void TForm1::SetToolTips() {
+    const std::pair<QWidget*, const char*> tips[] = {
+        {SpeedButton1, "Frequency range 9 Hz to 110 Hz (Alt+1)"},
+        {SpeedButton2, "Frequency range 90 Hz to 1.1 kHz (Alt+2)"},
+        {SpeedButton3, "Frequency range 900 Hz to 11 kHz (Alt+3)"},
+        {SpeedButton4, "Frequency range 9 kHz to 110 kHz (Alt+4)"},
+        {Dial, "Signal frequency: the dial reads 0.900 to 11.000, times the range button; "
+               "arrow keys step 0.001, Page Up and Page Down 0.010"},
+        {Vorm, "Waveshape of the signal generator"},
+        {Ampsb, "Signal amplitude, 1 to 200 per cent of the ADC's full scale; "
+                "above 100 the signal clips"},
+        {Ampedit, "Amplitude in per cent, set with the scroll bar"},
+        {Input, "Input trace: hidden, as sampled, or scaled up to full height "
+                "when the amplitude is below 100"},
+        {Tijdbasis, "Time per division of the oscilloscope"},
+        {DACsh, "Red: the DAC output wrapped around (overflow); off again at the next trigger"},
+        {Filter, "Ticked: output drawn smoothed; not ticked: drawn as steps, "
+                 "with a marker at each sample"},
+        {trigsh, "Lime from a trigger until its sweep has been drawn"},
+        {GainEdit, "Display gain of the output trace, set with the scroll bar"},
+        {Gainsb, "Display gain of the output trace, 0.00 to 2.00"},
+        {Bits, "Bits of the ADC and DAC: 8, 10 or 12"},
+        {Sample, "Sample frequency in Hz: one of the listed values, 1000 to 48000"},
+        {IIRGrid, "IIR coefficients a and b; Shift+Insert adds a row, "
+                  "Shift+Delete removes the last"},
+        {LoadIIR, "Loads IIR coefficients from a text file"},
+        {FIRgrid, "FIR coefficients h0, h1, ...: the filter uses the values "
+                  "down to the first empty cell"},
+        {LoadFIR, "Loads FIR coefficients from a text file"},
+        {ShowFIR, "Shows the FIR coefficients as a bar chart"},
+        {Run, "Runs the filter of the active page: choose IIR Filters or FIR Filters first (F5)"},
+        {Stop, "Stops the run (Shift+F5)"},
+    };
+    for (const auto& [control, tip] : tips)
+        control->setToolTip(QString::fromUtf8(tip));
+    const char* pageTips[] = {"About the program", "Sample frequency and bits of the ADC and DAC",
+                              "Run filters with the IIR table", "Run filters with the FIR table"};
+    for (int page = 0; page < 4; ++page)
+        DSPcontrol->setTabToolTip(page, QString::fromUtf8(pageTips[page]));
 }
 
 void TForm1::WireEvents() {
@@ -643,6 +716,7 @@ void TForm1::LoadFIRClick() {
     if (!load.accepted)
         return;
     FIRLabel->setText(DecodeTitle(load.label));
+    FIRgrid->ShowFirstRow();
     signova::ReadFIRCoefficients(state_, firCells_);
 }
 
@@ -654,6 +728,7 @@ void TForm1::LoadIIRClick() {
     if (!load.accepted)
         return;
     IIRLabel->setText(DecodeTitle(load.label));
+    IIRGrid->ShowFirstRow();
     signova::ReadIIRCoefficients(state_, iirCells_, dialogs_);
 }
 

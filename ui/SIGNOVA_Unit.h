@@ -99,6 +99,8 @@ private:
     void BuildSettingsPage(QWidget* page);
     void BuildIirPage(QWidget* page);
     void BuildFirPage(QWidget* page);
+    void SetUpKeyboard();
+    void SetToolTips();
     void WireEvents();
     void SetUpResizing();
 

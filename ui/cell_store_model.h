@@ -16,6 +16,8 @@ public:
 
     // Asked before a non-fixed cell may be selected.
     void SetCanSelect(std::function<bool(int column, int row)> canSelect);
+    int FixedColumns() const { return store_.FixedColumns(); }
+    int FixedRows() const { return store_.FixedRows(); }
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;

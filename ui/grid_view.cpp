@@ -5,28 +5,36 @@
 
 #include <QApplication>
 #include <QHeaderView>
+#include <QItemSelectionModel>
 #include <QKeyEvent>
+#include <QMouseEvent>
+#include <QScrollBar>
 #include <QSignalBlocker>
-#include <QStyledItemDelegate>
+
+#include <algorithm>
 
 namespace {
 
-// Editors report their keys to the grid as well.
-class WatchedEditorDelegate : public QStyledItemDelegate {
+// How far from a column's right edge the pointer may be to grab it.
+constexpr int EdgeGrip = 2;
+constexpr int MinimumColumnWidth = 8;
+
+bool IsSelectable(const QModelIndex& index) {
+    return index.isValid() && index.flags().testFlag(Qt::ItemIsSelectable);
+}
+
+// The grid asks the model before any cell becomes current, whether by
+// keyboard, mouse or program: a fixed cell never does.
+class SelectableCurrentCell : public QItemSelectionModel {
 public:
-    WatchedEditorDelegate(QObject* watcher, QObject* parent)
-        : QStyledItemDelegate(parent), watcher_(watcher) {}
+    using QItemSelectionModel::QItemSelectionModel;
 
-    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
-                          const QModelIndex& index) const override {
-        QWidget* editor = QStyledItemDelegate::createEditor(parent, option, index);
-        if (editor != nullptr)
-            editor->installEventFilter(watcher_);
-        return editor;
+    void setCurrentIndex(const QModelIndex& index,
+                         QItemSelectionModel::SelectionFlags command) override {
+        if (index.isValid() && !IsSelectable(index))
+            return;
+        QItemSelectionModel::setCurrentIndex(index, command);
     }
-
-private:
-    QObject* watcher_;
 };
 
 } // namespace
@@ -34,12 +42,15 @@ private:
 GridView::GridView(signova::CellStore& store, QWidget* parent)
     : QTableView(parent), model_(new CellStoreModel(store, this)) {
     setModel(model_);
-    setItemDelegate(new WatchedEditorDelegate(this, this));
+    QItemSelectionModel* defaultSelection = selectionModel();
+    setSelectionModel(new SelectableCurrentCell(model_, this));
+    delete defaultSelection;
     horizontalHeader()->hide();
     verticalHeader()->hide();
     setSelectionMode(QAbstractItemView::ContiguousSelection);
     setTextElideMode(Qt::ElideNone);
     setWordWrap(false);
+    setTabKeyNavigation(false);
     setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
                     QAbstractItemView::AnyKeyPressed | QAbstractItemView::SelectedClicked);
     installEventFilter(this);
@@ -52,6 +63,16 @@ void GridView::SetKeyDownHandler(std::function<void(int, bool)> handler) {
 
 void GridView::SetMouseDownHandler(std::function<void()> handler) {
     mouseDown_ = std::move(handler);
+}
+
+void GridView::SetColumnsResizable(bool resizable) {
+    columnsResizable_ = resizable;
+    viewport()->setMouseTracking(resizable);
+}
+
+void GridView::ShowFirstRow() {
+    scrollToTop();
+    horizontalScrollBar()->setValue(horizontalScrollBar()->minimum());
 }
 
 int GridView::VirtualKeyCode(int qtKey) {
@@ -82,6 +103,75 @@ int GridView::VirtualKeyCode(int qtKey) {
     }
 }
 
+QModelIndex GridView::moveCursor(CursorAction cursorAction, Qt::KeyboardModifiers modifiers) {
+    const QModelIndex next = QTableView::moveCursor(cursorAction, modifiers);
+    if (!next.isValid() || IsSelectable(next))
+        return next;
+    // A move into the fixed row or column stops at the first cell beside it.
+    const QModelIndex beside = model_->index(std::max(next.row(), model_->FixedRows()),
+                                             std::max(next.column(), model_->FixedColumns()));
+    return IsSelectable(beside) ? beside : currentIndex();
+}
+
+bool GridView::edit(const QModelIndex& index, EditTrigger trigger, QEvent* event) {
+    if (!QTableView::edit(index, trigger, event))
+        return false;
+    // Hear the editor's keys before its delegate does, which takes Tab.
+    if (QWidget* editor = indexWidget(index)) {
+        editor->removeEventFilter(this);
+        editor->installEventFilter(this);
+    }
+    return true;
+}
+
+void GridView::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) {
+    // Tab in an editor keeps its text and leaves the grid, as Tab does
+    // outside the editor.
+    const bool tab = hint == QAbstractItemDelegate::EditNextItem;
+    const bool backTab = hint == QAbstractItemDelegate::EditPreviousItem;
+    QTableView::closeEditor(editor, tab || backTab ? QAbstractItemDelegate::NoHint : hint);
+    if (tab || backTab)
+        focusNextPrevChild(tab);
+}
+
+int GridView::ColumnEdgeAt(int x) const {
+    for (int column = 0; column < model_->columnCount(); ++column) {
+        const int edge = columnViewportPosition(column) + columnWidth(column);
+        if (std::abs(x - edge) <= EdgeGrip)
+            return column;
+    }
+    return -1;
+}
+
+bool GridView::HandleColumnResize(QEvent* event) {
+    const auto* mouse = static_cast<QMouseEvent*>(event);
+    const int x = mouse->position().toPoint().x();
+    switch (event->type()) {
+    case QEvent::MouseButtonPress:
+        if (mouse->button() != Qt::LeftButton || (resizingColumn_ = ColumnEdgeAt(x)) < 0)
+            return false;
+        resizeGrip_ = x - columnWidth(resizingColumn_);
+        return true;
+    case QEvent::MouseMove:
+        if (resizingColumn_ >= 0) {
+            setColumnWidth(resizingColumn_, std::max(MinimumColumnWidth, x - resizeGrip_));
+            return true;
+        }
+        if (ColumnEdgeAt(x) >= 0)
+            viewport()->setCursor(Qt::SplitHCursor);
+        else
+            viewport()->unsetCursor();
+        return false;
+    case QEvent::MouseButtonRelease:
+        if (resizingColumn_ < 0)
+            return false;
+        resizingColumn_ = -1;
+        return true;
+    default:
+        return false;
+    }
+}
+
 bool GridView::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::KeyPress && keyDown_) {
         auto* key = static_cast<QKeyEvent*>(event);
@@ -105,5 +195,10 @@ bool GridView::eventFilter(QObject* watched, QEvent* event) {
     } else if (event->type() == QEvent::MouseButtonPress && watched == viewport() && mouseDown_) {
         mouseDown_();
     }
+    if (columnsResizable_ && watched == viewport() &&
+        (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseMove ||
+         event->type() == QEvent::MouseButtonRelease) &&
+        HandleColumnResize(event))
+        return true;
     return QTableView::eventFilter(watched, event);
 }

@@ -4,7 +4,8 @@
 
 #include <cstdint>
 
-// A round indicator lamp filled with a toolkit colour.
+// A round indicator lamp filled with a toolkit colour: a circle, however
+// wide and high the control is.
 class Lamp : public QWidget {
     Q_OBJECT
 public:

@@ -3,6 +3,7 @@
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QSettings>
 
 namespace {
 
@@ -34,6 +35,15 @@ signova::DialogResult AskYesNo(QWidget* parent, QMessageBox::Icon icon, const st
     return signova::DialogResult::Cancel;
 }
 
+// Qt's file dialog keeps its history and last folder in the user's settings
+// when it closes. The program keeps nothing between starts: point those
+// settings into the program's read-only resources, where they read as empty
+// and cannot be written. Within a run the dialog still remembers its folder.
+void KeepFileDialogStateInMemory() {
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope,
+                       QStringLiteral(":/no-saved-settings"));
+}
+
 } // namespace
 
 void QtDialogs::ShowMessage(const std::string& text) {
@@ -57,6 +67,7 @@ void QtDialogs::ShowError(const std::string& text) {
 }
 
 std::optional<std::string> QtDialogs::ChooseFile() {
+    KeepFileDialogStateInMemory();
     const QString path = QFileDialog::getOpenFileName(parent_, QString(), QString(), QString());
     if (path.isEmpty())
         return std::nullopt;

@@ -10,6 +10,13 @@ RadioGroup::RadioGroup(const QString& caption, const QStringList& items, QWidget
         group_->addButton(button, i);
         buttons_.push_back(button);
     }
+    KeepTabOnSelectedItem();
+    connect(group_, &QButtonGroup::buttonToggled, this, [this] { KeepTabOnSelectedItem(); });
+}
+
+void RadioGroup::KeepTabOnSelectedItem() {
+    for (QRadioButton* button : buttons_)
+        button->setFocusPolicy(button->isChecked() ? Qt::StrongFocus : Qt::ClickFocus);
 }
 
 int RadioGroup::ItemIndex() const {

@@ -9,7 +9,8 @@ class QButtonGroup;
 class QRadioButton;
 
 // A captioned group of radio buttons, one item selected, captions
-// replaceable by index.
+// replaceable by index. Tab reaches the group at its selected item; the arrow
+// keys move the selection.
 class RadioGroup : public QGroupBox {
     Q_OBJECT
 public:
@@ -19,11 +20,14 @@ public:
     void SetItemIndex(int index);
     QString ItemText(int index) const;
     void SetItemText(int index, const QString& text);
+    const std::vector<QRadioButton*>& Items() const { return buttons_; }
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
+    void KeepTabOnSelectedItem();
+
     QButtonGroup* group_;
     std::vector<QRadioButton*> buttons_;
 };

@@ -7,9 +7,13 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QGroupBox>
 #include <QLineEdit>
+#include <QRadioButton>
 #include <QScrollBar>
 #include <QSlider>
+#include <QStyle>
+#include <QTabBar>
 #include <QTimer>
 #include <QToolButton>
 
@@ -145,6 +149,44 @@ TEST_F(MainWindow, WindowCannotShrinkBelowItsMinimum) {
     form.resize(500, 300);
     EXPECT_EQ(form.width(), 760);
     EXPECT_EQ(form.height(), 490);
+}
+
+// The width a caption's letters take in its control's font (blanks at its
+// ends take no room on screen).
+int TextWidth(const QWidget* control, const QString& text) {
+    return control->fontMetrics().horizontalAdvance(text.trimmed());
+}
+
+TEST_F(MainWindow, EveryCaptionFitsItsControl) {
+    form.show();
+    QStringList tooSmall;
+    auto check = [&](const QWidget* control, const QString& caption, int width, int room) {
+        if (width > room)
+            tooSmall << QStringLiteral("%1 \"%2\" needs %3 pixels, has %4")
+                            .arg(control->objectName(), caption)
+                            .arg(width)
+                            .arg(room);
+    };
+    for (const QLabel* label : form.findChildren<QLabel*>()) {
+        const QRect ink = label->fontMetrics().tightBoundingRect(label->text());
+        check(label, label->text(), TextWidth(label, label->text()) + std::max(0, label->indent()),
+              label->contentsRect().width());
+        check(label, label->text(), ink.height(), label->contentsRect().height());
+    }
+    const int frame = 2 * 2; // a button's frame and a little air
+    for (const QAbstractButton* button : form.findChildren<QAbstractButton*>()) {
+        int decoration = frame;
+        if (qobject_cast<const QCheckBox*>(button) || qobject_cast<const QRadioButton*>(button))
+            decoration = button->style()->pixelMetric(QStyle::PM_IndicatorWidth) +
+                         button->style()->pixelMetric(QStyle::PM_CheckBoxLabelSpacing);
+        check(button, button->text(), TextWidth(button, button->text()) + decoration,
+              button->width());
+    }
+    for (const QGroupBox* box : form.findChildren<QGroupBox*>())
+        check(box, box->title(), TextWidth(box, box->title()) + frame, box->width());
+    check(Pages(), QStringLiteral("page tabs"), Pages()->tabBar()->sizeHint().width(),
+          Pages()->width());
+    EXPECT_TRUE(tooSmall.isEmpty()) << tooSmall.join(QLatin1Char('\n')).toStdString();
 }
 
 } // namespace
