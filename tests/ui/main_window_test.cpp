@@ -19,6 +19,8 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
 namespace {
 
 using signova::testing::ScriptedDialogs;
@@ -149,6 +151,52 @@ TEST_F(MainWindow, WindowCannotShrinkBelowItsMinimum) {
     form.resize(500, 300);
     EXPECT_EQ(form.width(), 760);
     EXPECT_EQ(form.height(), 490);
+}
+
+TEST_F(MainWindow, LampsAreCirclesAsWideAsTheirSmallerSide) {
+    form.show();
+    for (const char* name : {"DACsh", "trigsh"}) {
+        Lamp* lamp = form.Control<Lamp>(name);
+        lamp->SetColor(signova::clRed);
+        const QImage image = lamp->grab().toImage();
+        const QRgb background = image.pixel(0, 0);
+        QRect drawn;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                if (image.pixel(x, y) != background)
+                    drawn |= QRect(x, y, 1, 1);
+        const int diameter = std::min(lamp->width(), lamp->height());
+        EXPECT_EQ(drawn.size(), QSize(diameter, diameter)) << name;
+        EXPECT_EQ(drawn.left(), lamp->width() - 1 - drawn.right()) << name;
+        EXPECT_EQ(drawn.top(), lamp->height() - 1 - drawn.bottom()) << name;
+        EXPECT_EQ(image.pixelColor(lamp->width() / 2, lamp->height() / 2), QColor(Qt::red));
+    }
+}
+
+TEST_F(MainWindow, FrequencyDigitsAreRegularNotBold) {
+    const QFont digits = form.Control<QLabel>("FreqLabel")->font();
+    EXPECT_FALSE(digits.bold());
+    EXPECT_EQ(digits.pixelSize(), 45);
+    EXPECT_TRUE(form.font().bold());
+}
+
+TEST_F(MainWindow, ControlsExplainThemselvesInTooltips) {
+    auto tip = [this](const char* name) {
+        return form.Control<QWidget>(name)->toolTip().toStdString();
+    };
+    EXPECT_EQ(tip("Run"),
+              "Runs the filter of the active page: choose IIR Filters or FIR Filters first (F5)");
+    EXPECT_NE(tip("Stop").find("Shift+F5"), std::string::npos);
+    for (int range = 1; range <= 4; ++range)
+        EXPECT_NE(tip(("SpeedButton" + std::to_string(range)).c_str())
+                      .find("(Alt+" + std::to_string(range) + ")"),
+                  std::string::npos);
+    EXPECT_NE(tip("Sample").find("1000 to 48000"), std::string::npos);
+    EXPECT_NE(tip("Bits").find("8, 10 or 12"), std::string::npos);
+    EXPECT_NE(tip("Dial").find("0.900 to 11.000"), std::string::npos);
+    for (const char* name : {"Vorm", "Ampsb", "Gainsb", "Input", "Tijdbasis", "Filter", "DACsh",
+                             "trigsh", "IIRGrid", "LoadIIR", "FIRgrid", "LoadFIR", "ShowFIR"})
+        EXPECT_FALSE(tip(name).empty()) << name;
 }
 
 // The width a caption's letters take in its control's font (blanks at its
