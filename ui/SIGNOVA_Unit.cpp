@@ -14,6 +14,7 @@
 #include "ui/anchors.h"
 #include "ui/cell_store_model.h"
 #include "ui/chart_widget.h"
+#include "ui/focus_scroll_bar.h"
 #include "ui/grid_view.h"
 #include "ui/guarded.h"
 #include "ui/lamp.h"
@@ -239,11 +240,9 @@ void TForm1::BuildSignalGenerator() {
 
     MakeLabel(GroupBox1, "Label9", {16, 216, 40, 16}, QStringLiteral("Amp :"));
     Ampedit = Make<QLineEdit>(GroupBox1, "Ampedit", {64, 214, 41, 20}, QStringLiteral("100"));
-    Ampsb = Make<QScrollBar>(GroupBox1, "Ampsb", {104, 216, 116, 17}, Qt::Horizontal);
+    Ampsb = Make<FocusScrollBar>(GroupBox1, "Ampsb", {104, 216, 116, 17}, Qt::Horizontal);
     Ampsb->setRange(1, 200);
     Ampsb->setValue(100);
-    Ampsb->setFocusPolicy(Qt::StrongFocus);
-    Ampsb->setInvertedControls(false); // the right arrow key raises the position
 
     MakeLabel(GroupBox1, "Label3", {16, 265, 92, 16}, QStringLiteral("Waveshape :"));
     Vorm = MakeEditableCombo(GroupBox1, "Vorm", {112, 262, 109, 24},
@@ -274,11 +273,9 @@ void TForm1::BuildOscilloscope() {
     auto* gainLabel = MakeLabel(GroupBox2, "GainLabel", {432, 234, 33, 24}, QStringLiteral("Gain"));
     gainLabel->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     GainEdit = Make<QLineEdit>(GroupBox2, "GainEdit", {472, 238, 56, 20});
-    Gainsb = Make<QScrollBar>(GroupBox2, "Gainsb", {384, 264, 146, 16}, Qt::Horizontal);
+    Gainsb = Make<FocusScrollBar>(GroupBox2, "Gainsb", {384, 264, 146, 16}, Qt::Horizontal);
     Gainsb->setRange(0, 200);
     Gainsb->setValue(100);
-    Gainsb->setFocusPolicy(Qt::StrongFocus);
-    Gainsb->setInvertedControls(false); // the right arrow key raises the position
 }
 
 void TForm1::BuildProcessor() {

@@ -46,23 +46,23 @@ start=$(shot startup)
 readout=$(count_color "$start" $((X + 16)) $((Y + 24)) 205 65 red)
 [ "$readout" -gt 100 ] || fail "no red frequency read-out ($readout pixels)"
 
-# 500 Hz: X 100 and the dial at 5000 (page steps of 10 from 1000; the
-# click on the handle only gives it the focus).
-click 93 120
-click 20 178
+# The first run by keyboard alone. 500 Hz: X 100 (Alt+2) and the dial, which
+# has the focus at start, at 5000 (page steps of 10 from 1000). Then Tab to
+# the page tabs, Right to "FIR Filters", Tab into the table, type a new h0,
+# Enter, and F5 runs.
+xdotool windowfocus --sync "$window"
+xdotool key alt+2
 xdotool key --repeat 400 --delay 1 Page_Up
-sleep 0.3
-# The "FIR Filters" tab.
-click 616 380
-# Run
-click 58 485
+xdotool key --delay 20 Tab Tab Tab Tab Tab Tab Tab Tab Tab Right Right Right Tab
+xdotool type --delay 20 0.5
+xdotool key --delay 20 Return F5
 running=$(shot_with_trace running)
 chart_x=$((X + 252)); chart_y=$((Y + 22))
 lime=$(count_color "$running" $chart_x $chart_y 377 294 lime)
 echo "lime trace pixels while running: $lime"
 [ "$lime" -gt 600 ] || fail "no lime trace while running ($lime pixels)"
-# Stop
-click 58 521
+# Shift+F5 stops.
+xdotool key shift+F5
 sleep 0.5
 stopped=$(shot stopped)
 frozen=$(count_color "$stopped" $chart_x $chart_y 377 294 lime)

@@ -97,6 +97,11 @@ TEST_F(Keyboard, ScrollBarsAndRadioGroupsTakeTheArrowKeys) {
     Press(Qt::Key_Tab); // Vorm
     Press(Qt::Key_Tab);
     ASSERT_EQ(Focused(), "Ampsb");
+    // The style marks no focused scroll bar: it is framed in the highlight.
+    QWidget* amplitude = QApplication::focusWidget();
+    const QImage focused = amplitude->grab().toImage();
+    EXPECT_EQ(focused.pixelColor(0, amplitude->height() / 2),
+              amplitude->palette().color(QPalette::Highlight));
     Press(Qt::Key_Right);
     EXPECT_EQ(form.Control<QLineEdit>("Ampedit")->text(), "101");
     Press(Qt::Key_Tab); // Ampedit
