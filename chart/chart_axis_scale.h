@@ -12,10 +12,11 @@ struct AxisScale {
     bool drawn = false;
     double minimum = 0.0;
     double maximum = 1.0;
-    int startPixel = 0; // pixel of `minimum`
-    int endPixel = 0;   // pixel of `maximum`
-    double step = 0.0;  // grid spacing in axis units; 0 draws no grid
-    int decimals = 0;   // digits after the point in the labels
+    int startPixel = 0;        // pixel of `minimum`
+    int endPixel = 0;          // pixel of `maximum`
+    double step = 0.0;         // grid spacing in axis units; 0 draws no grid
+    int decimals = 0;          // digits after the point in the labels
+    double smallestStep = 0.0; // an automatic step is never finer than this
 
     // The pixel of a value: linear between the ends, rounded to a whole pixel,
     // kept within a range every drawing surface handles.

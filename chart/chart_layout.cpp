@@ -43,18 +43,38 @@ bool AnySeriesAttached(const TChart& chart, AxisPosition position) {
 struct ValueRange {
     double low = std::numeric_limits<double>::infinity();
     double high = -std::numeric_limits<double>::infinity();
+    bool wholeNumbers = true; // every value added is a whole number
 
     void Add(double value) {
         if (!std::isfinite(value))
             return;
-        low = std::min(low, value);
-        high = std::max(high, value);
+        Widen(value);
+        wholeNumbers = wholeNumbers && value == std::floor(value);
+    }
+    // Takes in room around the values, which need not be a value itself.
+    void Widen(double end) {
+        low = std::min(low, end);
+        high = std::max(high, end);
     }
     bool Empty() const { return low > high; }
 };
 
-// The values of the active series attached to an axis; bars include their
-// origin, so they always stand on a visible zero line.
+// The smallest gap between neighbouring x values of a series, 1 when there is
+// none.
+double SmallestGap(const std::vector<double>& xs) {
+    double gap = std::numeric_limits<double>::infinity();
+    for (std::size_t i = 1; i < xs.size(); ++i) {
+        const double step = xs[i] - xs[i - 1];
+        if (step > 0.0)
+            gap = std::min(gap, step);
+    }
+    return std::isfinite(gap) ? gap : 1.0;
+}
+
+// The values of the active series attached to an axis. Bars include their
+// origin, so they always stand on a visible zero line, and on a horizontal
+// axis half a gap between bars on either side, so that the first and the last
+// bar are drawn whole.
 ValueRange DataRange(const TChart& chart, const TChartAxis& axis) {
     ValueRange range;
     for (std::size_t i = 0; i < chart.SeriesCount(); ++i) {
@@ -64,8 +84,15 @@ ValueRange DataRange(const TChart& chart, const TChartAxis& axis) {
         const auto& values = axis.IsHorizontal() ? series.XValues() : series.YValues();
         for (double value : values)
             range.Add(value);
-        if (!axis.IsHorizontal() && series.Kind() == SeriesKind::Bar && series.Count() > 0)
+        if (series.Kind() != SeriesKind::Bar || series.Count() == 0)
+            continue;
+        if (axis.IsHorizontal()) {
+            const double halfGap = SmallestGap(series.XValues()) / 2;
+            range.Widen(series.XValues().front() - halfGap);
+            range.Widen(series.XValues().back() + halfGap);
+        } else {
             range.Add(static_cast<const TBarSeries&>(series).YOrigin());
+        }
     }
     return range;
 }
@@ -75,6 +102,8 @@ void SetRange(AxisScale& scale, const TChart& chart, const TChartAxis& axis) {
         const ValueRange data = DataRange(chart, axis);
         scale.minimum = data.Empty() ? 0.0 : data.low;
         scale.maximum = data.Empty() ? 0.0 : data.high;
+        // Whole-number values (indices, counts) get whole-number labels.
+        scale.smallestStep = !data.Empty() && data.wholeNumbers ? 1.0 : 0.0;
         if (!(scale.maximum > scale.minimum)) {
             scale.minimum -= 1.0;
             scale.maximum += 1.0;
@@ -125,13 +154,14 @@ void ChooseStep(AxisScale& scale, const TChartAxis& axis, const TextMetrics& met
     int spacing = MinGridSpacing;
     if (axis.LabelsVisible()) {
         if (axis.IsHorizontal()) {
-            SetStep(scale, NiceStep(span * 50.0 / length));
+            SetStep(scale, std::max(scale.smallestStep, NiceStep(span * 50.0 / length)));
             spacing = WidestLabel(scale, metrics) + 4 * LabelGap;
         } else {
             spacing = 2 * metrics.TextHeight();
         }
     }
-    SetStep(scale, NiceStep(span * std::max(spacing, MinGridSpacing) / length));
+    SetStep(scale, std::max(scale.smallestStep,
+                            NiceStep(span * std::max(spacing, MinGridSpacing) / length)));
 }
 
 struct Margins {

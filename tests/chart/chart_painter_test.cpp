@@ -240,6 +240,25 @@ TEST(BarPainting, FortyEightBarsOnFourHundredNinetyPixelsAreTwoWide) {
         EXPECT_EQ(rect.width, 2);
 }
 
+TEST(BarPainting, EndBarsOfAnAutomaticAxisStandWholeInsideThePlot) {
+    // A comb: only the first and the last of 48 taps are not zero.
+    TChart chart;
+    MakeBareChart(chart, 0, 1, 0, 1);
+    chart.BottomAxis().SetAutomatic(true);
+    auto& bars = chart.AddSeries<TBarSeries>("Series1");
+    bars.SetBarWidthPercent(8);
+    for (int i = 0; i < 48; ++i)
+        bars.AddPoint(i, i == 0 || i == 47 ? 1.0 : 0.0, "", DefaultColor);
+    RecordingCanvas canvas;
+    ChartPainter painter;
+    painter.Paint(chart, BarePanel(491), BarePanel(101), canvas);
+    const Rects& rects = canvas.Of(Kind::Fill).back()->rects;
+    ASSERT_EQ(rects.size(), 48u);
+    // x pixel = 4 + 490 (x + 0.5) / 48: bar 0 centred on 9, bar 47 on 489.
+    EXPECT_EQ(rects.front(), (CanvasRect{8, 4, 2, 101}));
+    EXPECT_EQ(rects.back(), (CanvasRect{488, 4, 2, 101}));
+}
+
 class BarWidthRule : public ::testing::TestWithParam<std::tuple<int, int, int, int>> {};
 
 TEST_P(BarWidthRule, DividesRoundsAndMakesEven) {
