@@ -113,44 +113,20 @@ TEST_F(AutomaticRange, BarsIncludeTheirOrigin) {
     // Half the gap between the two bars on either side.
     EXPECT_EQ(layout.Axis(AxisPosition::Bottom).minimum, -23.5);
     EXPECT_EQ(layout.Axis(AxisPosition::Bottom).maximum, 70.5);
+    bars.Clear();
+    bars.AddPoint(3, 1, "", DefaultColor); // one bar: a gap of 1
+    EXPECT_EQ(Layout().Axis(AxisPosition::Bottom).minimum, 2.5);
+    EXPECT_EQ(Layout().Axis(AxisPosition::Bottom).maximum, 3.5);
 }
-
-struct BarRoomCase {
-    std::vector<double> xs;
-    double minimum;
-    double maximum;
-};
-
-class BarRoom : public AutomaticRange, public ::testing::WithParamInterface<BarRoomCase> {};
-
-TEST_P(BarRoom, AutomaticHorizontalAxisLeavesHalfTheSmallestGapAtEachEnd) {
-    auto& bars = chart.AddSeries<TBarSeries>("Series1");
-    for (double x : GetParam().xs)
-        bars.AddPoint(x, 1, "", DefaultColor);
-    const AxisScale bottom = Layout().Axis(AxisPosition::Bottom);
-    EXPECT_EQ(bottom.minimum, GetParam().minimum);
-    EXPECT_EQ(bottom.maximum, GetParam().maximum);
-}
-
-INSTANTIATE_TEST_SUITE_P(Cases, BarRoom,
-                         ::testing::Values(BarRoomCase{{0, 1}, -0.5, 1.5},
-                                           BarRoomCase{{3}, 2.5, 3.5}, // one bar: a gap of 1
-                                           BarRoomCase{{0, 4, 5, 5, 9}, -0.5, 9.5},
-                                           BarRoomCase{{0.25, 0.75}, 0, 1}));
 
 TEST_F(AutomaticRange, WholeNumberValuesGetWholeNumberLabels) {
     chart.BottomAxis().SetLabelsVisible(true);
     auto& bars = chart.AddSeries<TBarSeries>("Series1");
     bars.AddPoint(0, 0.5, "", DefaultColor);
     bars.AddPoint(1, 0.5, "", DefaultColor);
-    const AxisScale taps = Layout().Axis(AxisPosition::Bottom);
-    EXPECT_EQ(taps.step, 1);
-    EXPECT_EQ(taps.decimals, 0);
-
+    EXPECT_EQ(Layout().Axis(AxisPosition::Bottom).step, 1);
     bars.AddPoint(1.5, 0.5, "", DefaultColor);
-    const AxisScale halves = Layout().Axis(AxisPosition::Bottom);
-    EXPECT_LT(halves.step, 1);
-    EXPECT_GT(halves.decimals, 0);
+    EXPECT_EQ(Layout().Axis(AxisPosition::Bottom).step, 0.2);
 }
 
 TEST_F(AutomaticRange, WithoutDataSpansMinusOneToOne) {

@@ -7,19 +7,13 @@
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QGroupBox>
 #include <QLineEdit>
-#include <QRadioButton>
 #include <QScrollBar>
 #include <QSlider>
-#include <QStyle>
-#include <QTabBar>
 #include <QTimer>
 #include <QToolButton>
 
 #include <gtest/gtest.h>
-
-#include <string>
 
 namespace {
 
@@ -159,82 +153,37 @@ TEST_F(MainWindow, LampsAreCirclesAsWideAsTheirSmallerSide) {
         Lamp* lamp = form.Control<Lamp>(name);
         lamp->SetColor(signova::clRed);
         const QImage image = lamp->grab().toImage();
-        const QRgb background = image.pixel(0, 0);
         QRect drawn;
         for (int y = 0; y < image.height(); ++y)
             for (int x = 0; x < image.width(); ++x)
-                if (image.pixel(x, y) != background)
+                if (image.pixel(x, y) != image.pixel(0, 0))
                     drawn |= QRect(x, y, 1, 1);
         const int diameter = std::min(lamp->width(), lamp->height());
-        EXPECT_EQ(drawn.size(), QSize(diameter, diameter)) << name;
-        EXPECT_EQ(drawn.left(), lamp->width() - 1 - drawn.right()) << name;
-        EXPECT_EQ(drawn.top(), lamp->height() - 1 - drawn.bottom()) << name;
-        EXPECT_EQ(image.pixelColor(lamp->width() / 2, lamp->height() / 2), QColor(Qt::red));
+        EXPECT_EQ(drawn, QRect((lamp->width() - diameter) / 2, (lamp->height() - diameter) / 2,
+                               diameter, diameter))
+            << name;
     }
 }
 
-TEST_F(MainWindow, FrequencyDigitsAreRegularNotBold) {
-    const QFont digits = form.Control<QLabel>("FreqLabel")->font();
-    EXPECT_FALSE(digits.bold());
-    EXPECT_EQ(digits.pixelSize(), 45);
-    EXPECT_TRUE(form.font().bold());
-}
-
-TEST_F(MainWindow, ControlsExplainThemselvesInTooltips) {
-    auto tip = [this](const char* name) {
-        return form.Control<QWidget>(name)->toolTip().toStdString();
-    };
-    EXPECT_EQ(tip("Run"),
-              "Runs the filter of the active page: choose IIR Filters or FIR Filters first (F5)");
-    EXPECT_NE(tip("Stop").find("Shift+F5"), std::string::npos);
-    for (int range = 1; range <= 4; ++range)
-        EXPECT_NE(tip(("SpeedButton" + std::to_string(range)).c_str())
-                      .find("(Alt+" + std::to_string(range) + ")"),
-                  std::string::npos);
-    EXPECT_NE(tip("Sample").find("1000 to 48000"), std::string::npos);
-    EXPECT_NE(tip("Bits").find("8, 10 or 12"), std::string::npos);
-    EXPECT_NE(tip("Dial").find("0.900 to 11.000"), std::string::npos);
-    for (const char* name : {"Vorm", "Ampsb", "Gainsb", "Input", "Tijdbasis", "Filter", "DACsh",
-                             "trigsh", "IIRGrid", "LoadIIR", "FIRgrid", "LoadFIR", "ShowFIR"})
-        EXPECT_FALSE(tip(name).empty()) << name;
-}
-
-// The width a caption's letters take in its control's font (blanks at its
-// ends take no room on screen).
-int TextWidth(const QWidget* control, const QString& text) {
-    return control->fontMetrics().horizontalAdvance(text.trimmed());
-}
-
-TEST_F(MainWindow, EveryCaptionFitsItsControl) {
+TEST_F(MainWindow, EveryLabelsTextFitsItsLabel) {
     form.show();
-    QStringList tooSmall;
-    auto check = [&](const QWidget* control, const QString& caption, int width, int room) {
-        if (width > room)
-            tooSmall << QStringLiteral("%1 \"%2\" needs %3 pixels, has %4")
-                            .arg(control->objectName(), caption)
-                            .arg(width)
-                            .arg(room);
-    };
     for (const QLabel* label : form.findChildren<QLabel*>()) {
-        const QRect ink = label->fontMetrics().tightBoundingRect(label->text());
-        check(label, label->text(), TextWidth(label, label->text()) + std::max(0, label->indent()),
-              label->contentsRect().width());
-        check(label, label->text(), ink.height(), label->contentsRect().height());
+        const QFontMetrics metrics = label->fontMetrics();
+        EXPECT_LE(metrics.horizontalAdvance(label->text().trimmed()) + std::max(0, label->indent()),
+                  label->contentsRect().width())
+            << label->objectName().toStdString();
+        EXPECT_LE(metrics.tightBoundingRect(label->text()).height(), label->contentsRect().height())
+            << label->objectName().toStdString();
     }
-    const int frame = 2 * 2; // a button's frame and a little air
-    for (const QAbstractButton* button : form.findChildren<QAbstractButton*>()) {
-        int decoration = frame;
-        if (qobject_cast<const QCheckBox*>(button) || qobject_cast<const QRadioButton*>(button))
-            decoration = button->style()->pixelMetric(QStyle::PM_IndicatorWidth) +
-                         button->style()->pixelMetric(QStyle::PM_CheckBoxLabelSpacing);
-        check(button, button->text(), TextWidth(button, button->text()) + decoration,
-              button->width());
-    }
-    for (const QGroupBox* box : form.findChildren<QGroupBox*>())
-        check(box, box->title(), TextWidth(box, box->title()) + frame, box->width());
-    check(Pages(), QStringLiteral("page tabs"), Pages()->tabBar()->sizeHint().width(),
-          Pages()->width());
-    EXPECT_TRUE(tooSmall.isEmpty()) << tooSmall.join(QLatin1Char('\n')).toStdString();
+}
+
+TEST_F(MainWindow, RunAndEveryControlThatActsHaveTooltips) {
+    EXPECT_EQ(form.Control<QWidget>("Run")->toolTip(),
+              "Runs the filter of the active page: choose IIR Filters or FIR Filters first (F5)");
+    for (const char* name : {"SpeedButton1", "Dial", "Vorm", "Ampsb", "Gainsb", "Input",
+                             "Tijdbasis", "Filter", "DACsh", "trigsh", "Bits", "Sample", "IIRGrid",
+                             "LoadIIR", "FIRgrid", "LoadFIR", "ShowFIR", "Stop"})
+        EXPECT_FALSE(form.Control<QWidget>(name)->toolTip().isEmpty()) << name;
 }
 
 } // namespace
