@@ -75,6 +75,14 @@ INSTANTIATE_TEST_SUITE_P(
                       std::pair{FirPage,
                                 std::vector<std::string>{"FIRgrid", "LoadFIR", "ShowFIR"}}));
 
+TEST_F(Keyboard, TheRightArrowKeyRaisesAScrollBar) {
+    Press(Qt::Key_Tab); // Vorm
+    Press(Qt::Key_Tab);
+    ASSERT_EQ(Focused(), "Ampsb");
+    Press(Qt::Key_Right);
+    EXPECT_EQ(form.Control<QLineEdit>("Ampedit")->text(), "101");
+}
+
 TEST_F(Keyboard, TabLeavesEitherGridInOnePressAlsoFromAnEditorKeepingItsText) {
     for (auto [page, grid, next] :
          {std::tuple{IirPage, "IIRGrid", "LoadIIR"}, std::tuple{FirPage, "FIRgrid", "LoadFIR"}}) {
