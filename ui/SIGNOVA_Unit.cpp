@@ -42,8 +42,6 @@
 
 namespace {
 
-using namespace std::chrono_literals;
-
 constexpr int OuterWidth = 794;
 constexpr int OuterHeight = 550;
 constexpr int MinimumOuterWidth = 760;
@@ -54,10 +52,6 @@ constexpr QSize DesignScopeBoxSize(537, 309);
 
 constexpr int FirPage = 3;
 constexpr int IirPage = 2;
-
-// How long the run loop computes before it hands control to Qt.
-constexpr auto MessageSlice = 500us;
-constexpr int SamplesPerClockCheck = 32;
 
 constexpr signova::TColor LampRed = signova::clRed;
 
@@ -603,14 +597,10 @@ void TForm1::RunSampleLoop(signova::FilterKind filter) {
 }
 
 void TForm1::ProcessMessages() {
-    if (++samplesSinceClockCheck_ < SamplesPerClockCheck)
-        return;
-    samplesSinceClockCheck_ = 0;
-    const auto now = std::chrono::steady_clock::now();
-    if (now < nextMessagePass_)
+    if (!messagePacing_.HandOverDue())
         return;
     QCoreApplication::processEvents();
-    nextMessagePass_ = std::chrono::steady_clock::now() + MessageSlice;
+    messagePacing_.HandedBack();
 }
 
 void TForm1::StopClick() {

@@ -8,10 +8,10 @@
 #include "toolkit/cell_store.h"
 #include "toolkit/dialogs.h"
 #include "toolkit/line_buffer.h"
+#include "toolkit/message_pacing.h"
 
 #include <QWidget>
 
-#include <chrono>
 #include <memory>
 
 class Anchors;
@@ -116,8 +116,7 @@ private:
     std::unique_ptr<Anchors> windowAnchors_;
     std::unique_ptr<Anchors> scopeAnchors_;
     int runDepth_ = 0;
-    int samplesSinceClockCheck_ = 0;
-    std::chrono::steady_clock::time_point nextMessagePass_{};
+    signova::MessagePacing messagePacing_;
     bool outerSizeSet_ = false;
 
     // Signal generator
