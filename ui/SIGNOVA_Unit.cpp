@@ -582,7 +582,8 @@ void TForm1::RunSampleLoop(signova::FilterKind filter) {
     } depthGuard(runDepth_);
 
     do {
-        if (signova::ComputeSample(state_, filter))
+        dacWrappedInLatestPass_ = signova::ComputeSample(state_, filter);
+        if (dacWrappedInLatestPass_)
             DACsh->SetColor(LampRed);
         const signova::ScopeEvents events = signova::ScopeSample(
             state_, state_.InputSample, state_.OutputSample, ReadScopeControls(), series_);
@@ -590,8 +591,10 @@ void TForm1::RunSampleLoop(signova::FilterKind filter) {
             trigsh->SetColor(signova::TrigLampLitColor);
             DACsh->SetColor(signova::LampOffColor);
         }
-        if (events.sweepPlotted)
+        if (events.sweepPlotted) {
             trigsh->SetColor(signova::LampOffColor);
+            ++sweepsPlotted_;
+        }
         ProcessMessages();
     } while (!state_.StopRequested);
 }

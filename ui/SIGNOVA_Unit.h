@@ -78,6 +78,11 @@ public:
     signova::LineBuffer& TempMemo() { return tempMemo_; }
     TForm2& Form2() { return *form2_; }
     int RunDepth() const { return runDepth_; }
+    // Whether the DAC wrapped in the run loop's latest pass. The overflow lamp
+    // cannot tell: it stays red after a wrap, and a trigger clears it.
+    bool DacWrappedInLatestPass() const { return dacWrappedInLatestPass_; }
+    // Sweeps plotted into the scope chart since start-up, over all runs.
+    long long SweepsPlotted() const { return sweepsPlotted_; }
 
 protected:
     // Lets Qt handle pending window messages; the run loop calls it once per
@@ -116,6 +121,8 @@ private:
     std::unique_ptr<Anchors> windowAnchors_;
     std::unique_ptr<Anchors> scopeAnchors_;
     int runDepth_ = 0;
+    bool dacWrappedInLatestPass_ = false;
+    long long sweepsPlotted_ = 0;
     signova::MessagePacing messagePacing_;
     bool outerSizeSet_ = false;
 
