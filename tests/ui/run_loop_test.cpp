@@ -9,6 +9,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QSlider>
@@ -84,6 +85,7 @@ TEST_F(RunLoop, FirstSweepAt48kHzStores194SamplesAndPlots193Passes) {
     EXPECT_EQ(form.Series1().Count(), 2U * 193);
     EXPECT_EQ(form.Series2().Count(), 2U * 193);
     EXPECT_EQ(form.Series3().Count(), 0U);
+    ASSERT_FALSE(form.Series1().XValues().empty());
     EXPECT_EQ(form.Series1().XValues().front(), 0.0);
 }
 
@@ -170,6 +172,20 @@ TEST_F(RunLoop, SweepsPlottedCountsEverySweepSinceStartUp) {
     // the phase at the cycle's start past the trigger window, and it takes until
     // sample 2879 to creep round again: 8 sweeps in 100 cycles.
     EXPECT_EQ(sweepsEnded, 8);
+}
+
+TEST_F(RunLoop, StopClickedDuringARunEndsItAndSwitchesTheBlinkTimerOff) {
+    form.ShowPage(FirPage);
+    auto* timer = form.Control<QTimer>("Timer1");
+    form.onSample = [&](int sample) {
+        EXPECT_TRUE(timer->isActive());
+        if (sample == 5)
+            form.Control<QPushButton>("Stop")->click();
+    };
+    form.RunSamples(1000);
+    EXPECT_EQ(form.samples, 5);
+    EXPECT_FALSE(timer->isActive());
+    EXPECT_TRUE(form.Control<QLabel>("RunLabel")->isHidden());
 }
 
 TEST_F(RunLoop, RunTwiceThenStopEndsBoth) {
@@ -271,6 +287,7 @@ TEST_F(RunLoop, DontShowLeavesInputSeriesEmptyAndCentresOutputAt4000) {
     EXPECT_EQ(state.OutputOffset, 4000);
     EXPECT_EQ(form.Series1().Count(), 0U);
     EXPECT_EQ(form.Series3().Count(), 0U);
+    ASSERT_FALSE(form.Series2().YValues().empty());
     EXPECT_EQ(form.Series2().YValues().front(), 4000 + form.State().OutputCapture[0]);
 }
 
