@@ -11,6 +11,7 @@
 #include "scope/scope_chart_setup.h"
 #include "scope/scope_geometry.h"
 #include "toolkit/number_text.h"
+#include "toolkit/vector_state.h"
 #include "ui/Fir_Plot_Unit.h"
 #include "ui/anchors.h"
 #include "ui/cell_store_model.h"
@@ -581,6 +582,7 @@ void TForm1::RunSampleLoop(signova::FilterKind filter) {
         ~DepthGuard() { --depth; }
     } depthGuard(runDepth_);
 
+    signova::ClearUpperVectorState();
     do {
         dacWrappedInLatestPass_ = signova::ComputeSample(state_, filter);
         if (dacWrappedInLatestPass_)
@@ -603,6 +605,7 @@ void TForm1::ProcessMessages() {
     if (!messagePacing_.HandOverDue())
         return;
     QCoreApplication::processEvents();
+    signova::ClearUpperVectorState();
     messagePacing_.HandedBack();
 }
 
