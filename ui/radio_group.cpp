@@ -10,10 +10,11 @@ RadioGroup::RadioGroup(const QString& caption, const QStringList& items, QWidget
         group_->addButton(button, i);
         buttons_.push_back(button);
     }
-}
-
-int RadioGroup::ItemIndex() const {
-    return group_->checkedId();
+    // The group is exclusive: an item is unchecked only when another is checked.
+    connect(group_, &QButtonGroup::idToggled, this, [this](int id, bool checked) {
+        if (checked)
+            itemIndex_ = id;
+    });
 }
 
 void RadioGroup::SetItemIndex(int index) {
