@@ -3,7 +3,8 @@
 // often the window painted. The two runs alternate for several rounds, so
 // that both see the same share of a busy machine; the medians are printed last.
 // Run it under a display (xvfb-run) or with QT_QPA_PLATFORM=offscreen.
-// Usage: run_bench [rounds] (5 when not given)
+// Usage: run_bench [rounds] [seconds of each window run] (15 and 0.5 when not
+// given): many short rounds, as the load of a shared machine changes fast.
 
 #include "coefficients/fir_table.h"
 #include "engine/fir_filter.h"
@@ -36,8 +37,7 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-constexpr long CoreSamples = 3'000'000;
-constexpr double WindowRunSeconds = 2.0;
+constexpr long CoreSamples = 2'000'000;
 
 double Seconds(Clock::duration d) {
     return std::chrono::duration<double>(d).count();
@@ -185,7 +185,8 @@ WindowRun RunWindow(CountingWindow& window, double runSeconds) {
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     const QStringList arguments = QCoreApplication::arguments();
-    const int rounds = arguments.size() > 1 ? std::max(1, arguments[1].toInt()) : 5;
+    const int rounds = arguments.size() > 1 ? std::max(1, arguments[1].toInt()) : 15;
+    const double windowRunSeconds = arguments.size() > 2 ? arguments[2].toDouble() : 0.5;
 
     QtDialogs dialogs;
     CountingWindow window(dialogs);
@@ -205,7 +206,7 @@ int main(int argc, char* argv[]) {
                 "per CPU s: samples per second of CPU time of the thread that ran them\n");
     for (int round = 1; round <= rounds; ++round) {
         const CoreRun coreRun = CoreChain();
-        const WindowRun run = RunWindow(window, WindowRunSeconds);
+        const WindowRun run = RunWindow(window, windowRunSeconds);
         core.push_back(coreRun.samplesPerSecond);
         shown.push_back(run.samplesPerSecond);
         ratios.push_back(run.samplesPerSecond / coreRun.samplesPerSecond);
