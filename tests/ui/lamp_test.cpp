@@ -36,8 +36,9 @@ TEST(LampRepaint, ColourChangesFasterThanAScreenPaintAtMostOncePerFrameAndTheLat
     }
     const auto elapsed = std::chrono::steady_clock::now() - start;
     EXPECT_EQ(lamp.Color(), signova::clLime);
-    // Each change asked for a paint; one frame of 16 ms shows at most one.
-    EXPECT_LE(counter.paints - paintsBefore, 1 + elapsed / std::chrono::milliseconds(16));
+    // Each change asked for a paint; one frame of 16 ms shows at most one. One
+    // more is allowed for a paint the window system may still ask for.
+    EXPECT_LE(counter.paints - paintsBefore, 2 + elapsed / std::chrono::milliseconds(16));
 
     lamp.SetColor(signova::clRed);
     const int paintsBeforeRed = counter.paints;
