@@ -1,6 +1,10 @@
 // Samples per second of a default FIR run: the core chain alone, and the real
-// window at full speed; and the time from a Stop click to the loop's end.
+// window at full speed; the time from a Stop click to the loop's end; and how
+// often the window painted. The two runs alternate for several rounds, so
+// that both see the same share of a busy machine; the medians are printed last.
 // Run it under a display (xvfb-run) or with QT_QPA_PLATFORM=offscreen.
+// Usage: run_bench [rounds] [seconds of each window run] (15 and 0.5 when not
+// given): many short rounds, as the load of a shared machine changes fast.
 
 #include "chart/chart.h"
 #include "coefficients/fir_table.h"
@@ -8,7 +12,10 @@
 #include "engine/sample_pipeline.h"
 #include "scope/scope_chart_setup.h"
 #include "scope/sweep_capture.h"
+#include "toolkit/vector_state.h"
 #include "ui/SIGNOVA_Unit.h"
+#include "ui/chart_widget.h"
+#include "ui/lamp.h"
 #include "ui/qt_dialogs.h"
 
 #include <QApplication>
@@ -18,21 +25,44 @@
 #include <QTabWidget>
 #include <QToolButton>
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <cstdio>
 #include <ctime>
 #include <thread>
+#include <vector>
 
 namespace {
 
 using Clock = std::chrono::steady_clock;
 
+constexpr long CoreSamples = 2'000'000;
+
 double Seconds(Clock::duration d) {
     return std::chrono::duration<double>(d).count();
 }
 
-void CoreChain() {
+// CPU time of the calling thread.
+double ThreadCpuSeconds() {
+    timespec now{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+    return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) * 1e-9;
+}
+
+double Median(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    const std::size_t middle = values.size() / 2;
+    return values.size() % 2 ? values[middle] : (values[middle - 1] + values[middle]) / 2;
+}
+
+struct CoreRun {
+    double samplesPerSecond = 0;
+    double samplesPerCpuSecond = 0;
+};
+
+// Samples per second of the per-sample chain without a window.
+CoreRun CoreChain() {
     signova::SimulatorState state;
     state.SignalFrequency = 500;
     state.SampleRate = 48000;
@@ -50,16 +80,17 @@ void CoreChain() {
     signova::ScopeControls controls;
     controls.chartWidth = 369;
 
-    constexpr long samples = 5'000'000;
+    // As in a program without a toolkit: Qt may have left the upper halves of
+    // the vector registers in use, which slows every SSE instruction down.
+    signova::ClearUpperVectorState();
     const auto start = Clock::now();
-    for (long i = 0; i < samples; ++i) {
+    const double cpuStart = ThreadCpuSeconds();
+    for (long i = 0; i < CoreSamples; ++i) {
         signova::ComputeSample(state, signova::FilterKind::Fir);
         signova::ScopeSample(state, state.InputSample, state.OutputSample, controls, series);
     }
-    const double seconds = Seconds(Clock::now() - start);
-    std::printf("core chain (generator, ADC, 48-tap FIR, DAC, scope capture and plot): "
-                "%.2f M samples/s\n",
-                samples / seconds / 1e6);
+    return {CoreSamples / Seconds(Clock::now() - start),
+            CoreSamples / (ThreadCpuSeconds() - cpuStart)};
 }
 
 class CountingWindow : public TForm1 {
@@ -74,6 +105,23 @@ protected:
     }
 };
 
+// Counts the paint events of the whole window, of the chart and of the lamps.
+class PaintCounter : public QObject {
+public:
+    long all = 0;
+    long chart = 0;
+    long lamps = 0;
+
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Paint) {
+            ++all;
+            chart += qobject_cast<ChartWidget*>(watched) != nullptr;
+            lamps += qobject_cast<Lamp*>(watched) != nullptr;
+        }
+        return false;
+    }
+};
+
 void PostClick(QWidget* button) {
     const QPointF centre(button->width() / 2.0, button->height() / 2.0);
     const QPointF global = button->mapToGlobal(centre);
@@ -85,15 +133,23 @@ void PostClick(QWidget* button) {
                                                 Qt::LeftButton, Qt::NoButton, Qt::NoModifier));
 }
 
-void Window(double runSeconds) {
-    QtDialogs dialogs;
-    CountingWindow window(dialogs);
-    window.findChild<QToolButton*>("SpeedButton2")->click();
-    window.findChild<QSlider*>("Dial")->setValue(5000);
-    window.findChild<QTabWidget*>("DSPcontrol")->setCurrentIndex(3);
-    window.show();
-    QCoreApplication::processEvents();
+struct WindowRun {
+    double samplesPerSecond = 0;
+    double seconds = 0;
+    double cpuSeconds = 0;
+    double loopCpuSeconds = 0;
+    double stopMs = 0;
+    long paints = 0;
+    long chartPaints = 0;
+    long lampPaints = 0;
+};
 
+// The default FIR run at 500 Hz in the real window, stopped by a click on
+// Stop after `runSeconds`.
+WindowRun RunWindow(CountingWindow& window, double runSeconds) {
+    PaintCounter counter;
+    qApp->installEventFilter(&counter);
+    window.samples = 0;
     auto* stop = window.findChild<QPushButton*>("Stop");
     std::atomic<long long> clickedAt{0};
     std::thread stopper([&] {
@@ -103,23 +159,74 @@ void Window(double runSeconds) {
     });
     const auto start = Clock::now();
     const std::clock_t cpuStart = std::clock();
+    const double loopCpuStart = ThreadCpuSeconds();
     window.RunClick();
     const auto end = Clock::now();
+    const double loopCpuSeconds = ThreadCpuSeconds() - loopCpuStart;
     const double cpuSeconds = static_cast<double>(std::clock() - cpuStart) / CLOCKS_PER_SEC;
     stopper.join();
-    const double seconds = Seconds(end - start);
+    qApp->removeEventFilter(&counter);
+
+    WindowRun run;
+    run.seconds = Seconds(end - start);
+    run.samplesPerSecond = window.samples / run.seconds;
+    run.cpuSeconds = cpuSeconds;
+    run.loopCpuSeconds = loopCpuSeconds;
     const auto clicked = Clock::time_point(Clock::duration(clickedAt.load()));
-    std::printf("window run at 500 Hz on the FIR page: %.2f M samples/s (%ld samples in %.2f s)\n",
-                window.samples / seconds / 1e6, window.samples, seconds);
-    std::printf("  of which the program's own CPU time: %.2f s\n", cpuSeconds);
-    std::printf("Stop click to the end of the loop: %.3f ms\n", Seconds(end - clicked) * 1e3);
+    run.stopMs = Seconds(end - clicked) * 1e3;
+    run.paints = counter.all;
+    run.chartPaints = counter.chart;
+    run.lampPaints = counter.lamps;
+    return run;
 }
 
 } // namespace
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
-    CoreChain();
-    Window(3.0);
+    const QStringList arguments = QCoreApplication::arguments();
+    const int rounds = arguments.size() > 1 ? std::max(1, arguments[1].toInt()) : 15;
+    const double windowRunSeconds = arguments.size() > 2 ? arguments[2].toDouble() : 0.5;
+
+    QtDialogs dialogs;
+    CountingWindow window(dialogs);
+    window.findChild<QToolButton*>("SpeedButton2")->click();
+    window.findChild<QSlider*>("Dial")->setValue(5000);
+    window.findChild<QTabWidget*>("DSPcontrol")->setCurrentIndex(3);
+    window.show();
+    QCoreApplication::processEvents();
+
+    std::vector<double> core;
+    std::vector<double> shown;
+    std::vector<double> ratios;
+    std::vector<double> cpuRatios;
+    std::vector<double> stops;
+    std::printf("core chain: generator, ADC, 48-tap FIR, DAC, scope capture and plot\n"
+                "window run: the same at 500 Hz on the FIR page of the real window\n"
+                "per CPU s: samples per second of CPU time of the thread that ran them\n");
+    for (int round = 1; round <= rounds; ++round) {
+        const CoreRun coreRun = CoreChain();
+        const WindowRun run = RunWindow(window, windowRunSeconds);
+        core.push_back(coreRun.samplesPerSecond);
+        shown.push_back(run.samplesPerSecond);
+        ratios.push_back(run.samplesPerSecond / coreRun.samplesPerSecond);
+        const double windowPerCpuSecond = run.samplesPerSecond * run.seconds / run.loopCpuSeconds;
+        cpuRatios.push_back(windowPerCpuSecond / coreRun.samplesPerCpuSecond);
+        stops.push_back(run.stopMs);
+        std::printf("round %d: core chain %.2f M samples/s (%.2f M per CPU s), window run %.2f M "
+                    "samples/s (%.2f M per CPU s): %.0f %% of the core chain (%.0f %% per CPU s); "
+                    "program CPU %.2f s of %.2f s; Stop took %.3f ms; "
+                    "paints per second: %.0f (chart %.0f, lamps %.0f)\n",
+                    round, coreRun.samplesPerSecond / 1e6, coreRun.samplesPerCpuSecond / 1e6,
+                    run.samplesPerSecond / 1e6, windowPerCpuSecond / 1e6, ratios.back() * 100,
+                    cpuRatios.back() * 100, run.cpuSeconds, run.seconds, run.stopMs,
+                    run.paints / run.seconds, run.chartPaints / run.seconds,
+                    run.lampPaints / run.seconds);
+    }
+    std::printf("median of %d rounds: core chain %.2f M samples/s, window run %.2f M samples/s, "
+                "window/core %.0f %% (%.0f %% per CPU s), Stop click to the end of the loop "
+                "%.3f ms\n",
+                rounds, Median(core) / 1e6, Median(shown) / 1e6, Median(ratios) * 100,
+                Median(cpuRatios) * 100, Median(stops));
     return 0;
 }

@@ -10,6 +10,8 @@
 #include "scope/scope_chart_setup.h"
 #include "scope/scope_geometry.h"
 #include "toolkit/colors.h"
+#include "toolkit/number_text.h"
+#include "toolkit/vector_state.h"
 #include "ui/Fir_Plot_Unit.h"
 #include "ui/anchors.h"
 #include "ui/cell_store_model.h"
@@ -49,8 +51,6 @@
 
 namespace {
 
-using namespace std::chrono_literals;
-
 constexpr int OuterWidth = 794;
 constexpr int OuterHeight = 550;
 constexpr int MinimumOuterWidth = 760;
@@ -61,10 +61,6 @@ constexpr QSize DesignScopeBoxSize(537, 309);
 
 constexpr int FirPage = 3;
 constexpr int IirPage = 2;
-
-// How long the run loop computes before it hands control to Qt.
-constexpr auto MessageSlice = 500us;
-constexpr int SamplesPerClockCheck = 32;
 
 constexpr signova::TColor LampRed = signova::clRed;
 // Lamp fill colours the window sets from the scope's events.
@@ -653,8 +649,10 @@ void TForm1::RunSampleLoop(signova::FilterKind filter) {
         ~DepthGuard() { --depth; }
     } depthGuard(runDepth_);
 
+    signova::ClearUpperVectorState();
     do {
-        if (signova::ComputeSample(state_, filter))
+        dacWrappedInLatestPass_ = signova::ComputeSample(state_, filter);
+        if (dacWrappedInLatestPass_)
             DACsh->SetColor(LampRed);
         const signova::ScopeEvents events = signova::ScopeSample(
             state_, state_.InputSample, state_.OutputSample, ReadScopeControls(), series_);
@@ -662,21 +660,20 @@ void TForm1::RunSampleLoop(signova::FilterKind filter) {
             trigsh->SetColor(TrigLampLitColor);
             DACsh->SetColor(LampOffColor);
         }
-        if (events.sweepPlotted)
+        if (events.sweepPlotted) {
             trigsh->SetColor(LampOffColor);
+            ++sweepsPlotted_;
+        }
         ProcessMessages();
     } while (!state_.StopRequested);
 }
 
 void TForm1::ProcessMessages() {
-    if (++samplesSinceClockCheck_ < SamplesPerClockCheck)
-        return;
-    samplesSinceClockCheck_ = 0;
-    const auto now = std::chrono::steady_clock::now();
-    if (now < nextMessagePass_)
+    if (!messagePacing_.HandOverDue())
         return;
     QCoreApplication::processEvents();
-    nextMessagePass_ = std::chrono::steady_clock::now() + MessageSlice;
+    signova::ClearUpperVectorState();
+    messagePacing_.HandedBack();
 }
 
 void TForm1::StopClick() {

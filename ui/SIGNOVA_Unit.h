@@ -8,10 +8,10 @@
 #include "toolkit/cell_store.h"
 #include "toolkit/dialogs.h"
 #include "toolkit/line_buffer.h"
+#include "toolkit/message_pacing.h"
 
 #include <QWidget>
 
-#include <chrono>
 #include <memory>
 
 class Anchors;
@@ -78,6 +78,11 @@ public:
     signova::LineBuffer& TempMemo() { return tempMemo_; }
     TForm2& Form2() { return *form2_; }
     int RunDepth() const { return runDepth_; }
+    // Whether the DAC wrapped in the run loop's latest pass. The overflow lamp
+    // cannot tell: it stays red after a wrap, and a trigger clears it.
+    bool DacWrappedInLatestPass() const { return dacWrappedInLatestPass_; }
+    // Sweeps plotted into the scope chart since start-up, over all runs.
+    long long SweepsPlotted() const { return sweepsPlotted_; }
 
 protected:
     // Lets Qt handle pending window messages; the run loop calls it once per
@@ -118,8 +123,9 @@ private:
     std::unique_ptr<Anchors> windowAnchors_;
     std::unique_ptr<Anchors> scopeAnchors_;
     int runDepth_ = 0;
-    int samplesSinceClockCheck_ = 0;
-    std::chrono::steady_clock::time_point nextMessagePass_{};
+    bool dacWrappedInLatestPass_ = false;
+    long long sweepsPlotted_ = 0;
+    signova::MessagePacing messagePacing_;
     bool outerSizeSet_ = false;
 
     // Signal generator

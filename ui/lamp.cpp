@@ -6,16 +6,31 @@
 
 #include <algorithm>
 
-Lamp::Lamp(QWidget* parent) : QWidget(parent), color_(signova::clBtnFace) {}
+Lamp::Lamp(QWidget* parent) : QWidget(parent), color_(signova::clBtnFace) {
+    repaintTimer_.setSingleShot(true);
+    repaintTimer_.setTimerType(Qt::PreciseTimer);
+    connect(&repaintTimer_, &QTimer::timeout, this, qOverload<>(&QWidget::update));
+}
 
 void Lamp::SetColor(std::uint32_t color) {
     if (color == color_)
         return;
     color_ = color;
-    update();
+    ScheduleRepaint();
+}
+
+void Lamp::ScheduleRepaint() {
+    if (repaintTimer_.isActive())
+        return;
+    const std::chrono::milliseconds wait = repaintPacing_.WaitBeforeRepaint();
+    if (wait.count() == 0)
+        update();
+    else
+        repaintTimer_.start(wait);
 }
 
 void Lamp::paintEvent(QPaintEvent*) {
+    repaintPacing_.Painted();
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setPen(QPen(Qt::black, 1));

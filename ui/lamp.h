@@ -1,5 +1,8 @@
 #pragma once
 
+#include "toolkit/repaint_pacing.h"
+
+#include <QTimer>
 #include <QWidget>
 
 #include <cstdint>
@@ -12,13 +15,18 @@ public:
     explicit Lamp(QWidget* parent = nullptr);
 
     std::uint32_t Color() const { return color_; }
-    // Repaints only when the colour really changes: the run loop sets the
-    // lamps for every sample.
+    // The run loop sets the lamps for every sample and a lamp may change
+    // colour thousands of times a second: it repaints only when the colour
+    // really changes, and at most once per frame, always in its latest colour.
     void SetColor(std::uint32_t color);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    void ScheduleRepaint();
+
     std::uint32_t color_;
+    signova::RepaintPacing repaintPacing_;
+    QTimer repaintTimer_;
 };

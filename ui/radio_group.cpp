@@ -12,15 +12,16 @@ RadioGroup::RadioGroup(const QString& caption, const QStringList& items, QWidget
     }
     KeepTabOnSelectedItem();
     connect(group_, &QButtonGroup::buttonToggled, this, [this] { KeepTabOnSelectedItem(); });
+    // The group is exclusive: an item is unchecked only when another is checked.
+    connect(group_, &QButtonGroup::idToggled, this, [this](int id, bool checked) {
+        if (checked)
+            itemIndex_ = id;
+    });
 }
 
 void RadioGroup::KeepTabOnSelectedItem() {
     for (QRadioButton* button : buttons_)
         button->setFocusPolicy(button->isChecked() ? Qt::StrongFocus : Qt::ClickFocus);
-}
-
-int RadioGroup::ItemIndex() const {
-    return group_->checkedId();
 }
 
 void RadioGroup::SetItemIndex(int index) {

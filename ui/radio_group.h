@@ -16,7 +16,9 @@ class RadioGroup : public QGroupBox {
 public:
     RadioGroup(const QString& caption, const QStringList& items, QWidget* parent = nullptr);
 
-    int ItemIndex() const;
+    // The selected item, -1 when none; kept up to date as buttons toggle, as
+    // the run loop reads it for every sample.
+    int ItemIndex() const { return itemIndex_; }
     void SetItemIndex(int index);
     QString ItemText(int index) const;
     void SetItemText(int index, const QString& text);
@@ -30,4 +32,5 @@ private:
 
     QButtonGroup* group_;
     std::vector<QRadioButton*> buttons_;
+    int itemIndex_ = -1;
 };

@@ -1,7 +1,7 @@
 #include "coefficients/coefficient_file.h"
 
-#include "scripted_dialogs.h"
 #include "test_files.h"
+#include "tests/support/scripted_dialogs.h"
 
 #include <gtest/gtest.h>
 
@@ -12,13 +12,14 @@ namespace signova {
 namespace {
 
 using Lines = std::vector<std::string>;
-using Calls = std::vector<DialogCall>;
+using Calls = std::vector<std::string>;
+using testing::ScriptedDialogs;
 
-const DialogCall HeaderQuestion{"Confirm", "This is no standard SIGNOVA file. Continue?"};
-const DialogCall FirKindQuestion{"AskInformation", "This is no FIR-file. Continue?"};
-const DialogCall IirKindQuestion{"AskInformation", "This is no IIR-file. Continue?"};
-const DialogCall NotLoaded{"Inform", "Data not loaded"};
-const DialogCall NotProperIir{"Inform", "This is not a proper IIR-file"};
+const std::string HeaderQuestion = "confirm: This is no standard SIGNOVA file. Continue?";
+const std::string FirKindQuestion = "ask: This is no FIR-file. Continue?";
+const std::string IirKindQuestion = "ask: This is no IIR-file. Continue?";
+const std::string NotLoaded = "inform: Data not loaded";
+const std::string NotProperIir = "inform: This is not a proper IIR-file";
 
 // One call of PrepareCoefficientFile on a fixture, with what it left behind.
 struct Prepared {
@@ -32,8 +33,8 @@ Prepared Prepare(const std::string& file, const char* kind, std::deque<DialogRes
     LineBuffer lines = ReadDataFile(file);
     ScriptedDialogs dialogs(std::move(answers));
     PrepareCoefficientFile(state, lines, kind, dialogs);
-    EXPECT_EQ(dialogs.AnswersLeft(), 0u) << file;
-    return {lines.Lines(), state, dialogs.Calls()};
+    EXPECT_EQ(dialogs.answers.size(), 0u) << file;
+    return {lines.Lines(), state, dialogs.shown};
 }
 
 TEST(CoefficientFile, FourTapExampleCleansToFourValues) {
@@ -62,7 +63,7 @@ struct HeaderCase {
     bool refused;
 };
 
-class CoefficientFileHeader : public testing::TestWithParam<HeaderCase> {};
+class CoefficientFileHeader : public ::testing::TestWithParam<HeaderCase> {};
 
 TEST_P(CoefficientFileHeader, AsksAndGoesOnUnlessTheAnswerIsNo) {
     const HeaderCase& c = GetParam();
@@ -84,7 +85,7 @@ TEST_P(CoefficientFileHeader, AsksAndGoesOnUnlessTheAnswerIsNo) {
 
 INSTANTIATE_TEST_SUITE_P(
     CoefficientFile, CoefficientFileHeader,
-    testing::Values(
+    ::testing::Values(
         HeaderCase{"MissingAnsweredYes", "missing_header.txt", DialogResult::Yes, false},
         HeaderCase{"MissingAnsweredNo", "missing_header.txt", DialogResult::No, true},
         HeaderCase{"MissingClosedByTitleBar", "missing_header.txt", DialogResult::Cancel, false},
@@ -96,7 +97,7 @@ INSTANTIATE_TEST_SUITE_P(
                    false},
         HeaderCase{"TrailingSpaceAnsweredNo", "header_with_trailing_space.txt", DialogResult::No,
                    true}),
-    [](const testing::TestParamInfo<HeaderCase>& info) { return info.param.name; });
+    [](const ::testing::TestParamInfo<HeaderCase>& info) { return info.param.name; });
 
 TEST(CoefficientFile, RefusedHeaderLooksAtNoTag) {
     SimulatorState before;
@@ -170,7 +171,7 @@ struct CleaningCase {
     Lines lines;
 };
 
-class CoefficientFileCleaning : public testing::TestWithParam<CleaningCase> {};
+class CoefficientFileCleaning : public ::testing::TestWithParam<CleaningCase> {};
 
 TEST_P(CoefficientFileCleaning, CleansEachLineOnce) {
     const Prepared result = Prepare(GetParam().file, "FIR");
@@ -180,7 +181,7 @@ TEST_P(CoefficientFileCleaning, CleansEachLineOnce) {
 
 INSTANTIATE_TEST_SUITE_P(
     CoefficientFile, CoefficientFileCleaning,
-    testing::Values(
+    ::testing::Values(
         CleaningCase{
             "CommentOfFiftyBytesRemovedWhole", "trailing_comment_of_50.txt", {"0.5 ", "0.25"}},
         CleaningCase{"CommentOverFiftyBytesLeavesItsTail",
@@ -196,7 +197,7 @@ INSTANTIATE_TEST_SUITE_P(
         CleaningCase{"CrLineEnds", "cr_line_ends.txt", {"0.5", "0.25 ", "0.125"}},
         CleaningCase{"CrLfLineEnds", "crlf_line_ends.txt", {"0.5", "0.25 ", "0.125"}},
         CleaningCase{"LfLineEnds", "lf_line_ends.txt", {"0.5", "0.25 ", "0.125"}}),
-    [](const testing::TestParamInfo<CleaningCase>& info) { return info.param.name; });
+    [](const ::testing::TestParamInfo<CleaningCase>& info) { return info.param.name; });
 
 TEST(CoefficientFile, EmptyFileAsksForTheHeaderAndCleansToNothing) {
     const Prepared result = Prepare("empty.txt", "FIR", {DialogResult::Yes});

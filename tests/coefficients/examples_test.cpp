@@ -3,7 +3,7 @@
 #include "engine/fir_filter.h"
 #include "engine/iir_filter.h"
 
-#include "scripted_dialogs.h"
+#include "tests/support/scripted_dialogs.h"
 
 #include <gtest/gtest.h>
 
@@ -14,6 +14,8 @@
 
 namespace signova {
 namespace {
+
+using testing::ScriptedDialogs;
 
 constexpr double SampleRate = 48000.0;
 constexpr double Amplitude = 1000.0;
@@ -52,11 +54,11 @@ public:
             if (result_.accepted)
                 ReadIIRCoefficients(state_, grid_, dialogs);
         }
-        calls_ = dialogs.Calls();
+        calls_ = dialogs.shown;
     }
 
     const TableLoad& Result() const { return result_; }
-    const std::vector<DialogCall>& Calls() const { return calls_; }
+    const std::vector<std::string>& Calls() const { return calls_; }
     const SimulatorState& State() const { return state_; }
 
     double Step(double x) { return kind_ == Kind::Fir ? FIRStep(state_, x) : IIRStep(state_, x); }
@@ -87,15 +89,15 @@ private:
     CellStore grid_ = NewFirGrid();
     SimulatorState state_;
     TableLoad result_;
-    std::vector<DialogCall> calls_;
+    std::vector<std::string> calls_;
 };
 
-class Examples : public testing::TestWithParam<GainCase> {};
+class Examples : public ::testing::TestWithParam<GainCase> {};
 
 TEST_P(Examples, LoadsWithoutABoxAndFiltersWithTheDesignedGain) {
     LoadedExample example(GetParam());
     ASSERT_TRUE(example.Result().accepted);
-    EXPECT_EQ(example.Calls(), std::vector<DialogCall>{});
+    EXPECT_EQ(example.Calls(), std::vector<std::string>{});
     EXPECT_FALSE(example.State().LoadError);
     EXPECT_EQ(example.Result().label.substr(0, 1), " ");
     EXPECT_GT(example.Result().label.size(), 5u);
@@ -105,7 +107,7 @@ TEST_P(Examples, LoadsWithoutABoxAndFiltersWithTheDesignedGain) {
 // Gains from the designs: printed by make_examples.py or in closed form.
 INSTANTIATE_TEST_SUITE_P(
     Examples, Examples,
-    testing::Values(
+    ::testing::Values(
         GainCase{"MovingAverage4Dc", "fir_moving_average_4.txt", Kind::Fir, 0, 1, 1e-12},
         GainCase{"MovingAverage4At6k", "fir_moving_average_4.txt", Kind::Fir, 6000,
                  0.653281482438188, 1e-9},
@@ -137,7 +139,7 @@ INSTANTIATE_TEST_SUITE_P(
         GainCase{"ResonatorDc", "iir_resonator_1k.txt", Kind::Iir, 0, 0.152552149, 1e-6},
         GainCase{"ResonatorAt1k", "iir_resonator_1k.txt", Kind::Iir, 1000, 1, 1e-6},
         GainCase{"ResonatorAt10k", "iir_resonator_1k.txt", Kind::Iir, 10000, 0.001791798, 1e-6}),
-    [](const testing::TestParamInfo<GainCase>& info) { return info.param.name; });
+    [](const ::testing::TestParamInfo<GainCase>& info) { return info.param.name; });
 
 } // namespace
 } // namespace signova

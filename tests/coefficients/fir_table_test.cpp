@@ -2,8 +2,8 @@
 #include "engine/fir_filter.h"
 #include "toolkit/errors.h"
 
-#include "scripted_dialogs.h"
 #include "test_files.h"
+#include "tests/support/scripted_dialogs.h"
 
 #include <gtest/gtest.h>
 
@@ -14,11 +14,12 @@
 namespace signova {
 namespace {
 
-using Calls = std::vector<DialogCall>;
+using Calls = std::vector<std::string>;
+using testing::ScriptedDialogs;
 
 const char* const DefaultTap = "0.0208333333333333";
 
-class FirTable : public testing::Test {
+class FirTable : public ::testing::Test {
 protected:
     void SetUp() override { SetDefaultFirTable(grid_, state_); }
 
@@ -26,7 +27,7 @@ protected:
         LineBuffer lines = ReadDataFile(file);
         ScriptedDialogs dialogs(std::move(answers));
         const TableLoad result = LoadFIRTable(state_, grid_, lines, dialogs);
-        calls_ = dialogs.Calls();
+        calls_ = dialogs.shown;
         return result;
     }
 
@@ -92,7 +93,7 @@ TEST_F(FirTable, ThreeHundredValuesAreAllCopied) {
 TEST_F(FirTable, ThreeHundredAndOneValuesAreRefusedBeforeTheTableChanges) {
     const TableLoad result = Load("fir_301_values.txt");
     EXPECT_FALSE(result.accepted);
-    EXPECT_EQ(calls_, (Calls{{"ShowMessage", "Number of FIR elements must be less then 300"}}));
+    EXPECT_EQ(calls_, (Calls{"message: Number of FIR elements must be less then 300"}));
     EXPECT_EQ(grid_.RowCount(), 200);
     EXPECT_EQ(grid_.Cell(1, 0), DefaultTap);
     EXPECT_EQ(grid_.Cell(1, 48), "");
@@ -104,8 +105,7 @@ TEST_F(FirTable, RefusedFileChangesNothing) {
     const TableLoad result = Load("type_iir.txt", {DialogResult::No});
     EXPECT_FALSE(result.accepted);
     EXPECT_TRUE(state_.LoadError);
-    EXPECT_EQ(calls_, (Calls{{"AskInformation", "This is no FIR-file. Continue?"},
-                             {"Inform", "Data not loaded"}}));
+    EXPECT_EQ(calls_, (Calls{"ask: This is no FIR-file. Continue?", "inform: Data not loaded"}));
     EXPECT_EQ(grid_.RowCount(), 200);
     EXPECT_EQ(grid_.Cell(1, 0), DefaultTap);
 }
@@ -129,7 +129,7 @@ TEST_F(FirTable, FileOfOnlyTagsLeavesOneRowWithAnEmptyValue) {
 
 TEST_F(FirTable, EmptyFileAcceptedAtTheHeaderLeavesOneEmptyRow) {
     const TableLoad result = Load("empty.txt", {DialogResult::Yes});
-    EXPECT_EQ(calls_, (Calls{{"Confirm", "This is no standard SIGNOVA file. Continue?"}}));
+    EXPECT_EQ(calls_, (Calls{"confirm: This is no standard SIGNOVA file. Continue?"}));
     EXPECT_TRUE(result.accepted);
     EXPECT_EQ(result.label, "");
     EXPECT_EQ(grid_.RowCount(), 1);
@@ -180,7 +180,7 @@ struct LastTapCase {
     std::int32_t lastTap;
 };
 
-class FirTableLastTap : public FirTable, public testing::WithParamInterface<LastTapCase> {};
+class FirTableLastTap : public FirTable, public ::testing::WithParamInterface<LastTapCase> {};
 
 TEST_P(FirTableLastTap, FilterReadsUpToTheEmptyCellAfterTheLoad) {
     LoadAndRead(GetParam().file, {DialogResult::Yes});
@@ -189,13 +189,13 @@ TEST_P(FirTableLastTap, FilterReadsUpToTheEmptyCellAfterTheLoad) {
 
 INSTANTIATE_TEST_SUITE_P(
     FirTable, FirTableLastTap,
-    testing::Values(LastTapCase{"FourTaps", "four_tap_moving_average.txt", 3},
-                    LastTapCase{"ThreeHundred", "fir_300_values.txt", 299},
-                    LastTapCase{"RefusedThreeHundredAndOneKeepsTheOld", "fir_301_values.txt", 47},
-                    LastTapCase{"OnlyTags", "only_tags.txt", -1},
-                    LastTapCase{"EmptyFile", "empty.txt", -1},
-                    LastTapCase{"EmptyFifthLine", "empty_fifth_line.txt", 3}),
-    [](const testing::TestParamInfo<LastTapCase>& info) { return info.param.name; });
+    ::testing::Values(LastTapCase{"FourTaps", "four_tap_moving_average.txt", 3},
+                      LastTapCase{"ThreeHundred", "fir_300_values.txt", 299},
+                      LastTapCase{"RefusedThreeHundredAndOneKeepsTheOld", "fir_301_values.txt", 47},
+                      LastTapCase{"OnlyTags", "only_tags.txt", -1},
+                      LastTapCase{"EmptyFile", "empty.txt", -1},
+                      LastTapCase{"EmptyFifthLine", "empty_fifth_line.txt", 3}),
+    [](const ::testing::TestParamInfo<LastTapCase>& info) { return info.param.name; });
 
 TEST_F(FirTable, TenValuesAfterAHundredFilterWithTenTaps) {
     ASSERT_TRUE(LoadAndRead("fir_100_values.txt").accepted);
@@ -224,7 +224,7 @@ struct PlotValuesCase {
     const char* error; // nullptr: no error
 };
 
-class FirTableValues : public testing::TestWithParam<PlotValuesCase> {};
+class FirTableValues : public ::testing::TestWithParam<PlotValuesCase> {};
 
 TEST_P(FirTableValues, HandsOverRowsUpToTheLastTapInOrder) {
     const PlotValuesCase& c = GetParam();
@@ -253,7 +253,7 @@ TEST_P(FirTableValues, HandsOverRowsUpToTheLastTapInOrder) {
 
 INSTANTIATE_TEST_SUITE_P(
     FirTable, FirTableValues,
-    testing::Values(
+    ::testing::Values(
         PlotValuesCase{"RowsBeyondTheLastTapAreNotRead",
                        {"1", "-0.5", "2.5E-3", "9"},
                        2,
@@ -267,7 +267,7 @@ INSTANTIATE_TEST_SUITE_P(
                        "'' is not a valid floating point value"},
         PlotValuesCase{
             "TextIsAnError", {"abc"}, 0, {}, "'abc' is not a valid floating point value"}),
-    [](const testing::TestParamInfo<PlotValuesCase>& info) { return info.param.name; });
+    [](const ::testing::TestParamInfo<PlotValuesCase>& info) { return info.param.name; });
 
 } // namespace
 } // namespace signova

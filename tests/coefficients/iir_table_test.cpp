@@ -1,8 +1,8 @@
 #include "coefficients/iir_table.h"
 #include "engine/iir_filter.h"
 
-#include "scripted_dialogs.h"
 #include "test_files.h"
+#include "tests/support/scripted_dialogs.h"
 
 #include <gtest/gtest.h>
 
@@ -12,10 +12,11 @@
 namespace signova {
 namespace {
 
-using Calls = std::vector<DialogCall>;
+using Calls = std::vector<std::string>;
+using testing::ScriptedDialogs;
 using Row = std::vector<std::string>;
 
-class IirTable : public testing::Test {
+class IirTable : public ::testing::Test {
 protected:
     void SetUp() override { SetDefaultIirTable(grid_, state_); }
 
@@ -23,7 +24,7 @@ protected:
         LineBuffer lines = ReadDataFile(file);
         ScriptedDialogs dialogs(std::move(answers));
         const TableLoad result = LoadIIRTable(state_, grid_, lines, dialogs);
-        calls_ = dialogs.Calls();
+        calls_ = dialogs.shown;
         return result;
     }
 
@@ -74,7 +75,7 @@ TEST_F(IirTable, TwoHundredLinesGiveAHundredRows) {
 TEST_F(IirTable, TwoHundredAndTwoLinesAreRefused) {
     const TableLoad result = Load("iir_202_lines.txt");
     EXPECT_FALSE(result.accepted);
-    EXPECT_EQ(calls_, (Calls{{"ShowMessage", "Number of IIR elements must be less then 100"}}));
+    EXPECT_EQ(calls_, (Calls{"message: Number of IIR elements must be less then 100"}));
     EXPECT_EQ(state_.IirOrder, 1);
     EXPECT_EQ(grid_.RowCount(), 2);
     EXPECT_EQ(RowText(1), (Row{"0", "  - - -", "1"}));
@@ -96,8 +97,7 @@ TEST_F(IirTable, RefusedFileRestoresTheOrder) {
     const TableLoad result = Load("type_fir.txt", {DialogResult::No});
     EXPECT_FALSE(result.accepted);
     EXPECT_TRUE(state_.LoadError);
-    EXPECT_EQ(calls_, (Calls{{"AskInformation", "This is no IIR-file. Continue?"},
-                             {"Inform", "Data not loaded"}}));
+    EXPECT_EQ(calls_, (Calls{"ask: This is no IIR-file. Continue?", "inform: Data not loaded"}));
     EXPECT_EQ(state_.IirOrder, 2);
     EXPECT_EQ(grid_.RowCount(), 3);
     EXPECT_EQ(RowText(2), (Row{"1", "0.9", "0"}));
@@ -106,8 +106,8 @@ TEST_F(IirTable, RefusedFileRestoresTheOrder) {
 TEST_F(IirTable, EmptyFileIsNotAProperIirFileAndRestoresTheOrder) {
     const TableLoad result = Load("empty.txt", {DialogResult::Yes});
     EXPECT_FALSE(result.accepted);
-    EXPECT_EQ(calls_, (Calls{{"Confirm", "This is no standard SIGNOVA file. Continue?"},
-                             {"Inform", "This is not a proper IIR-file"}}));
+    EXPECT_EQ(calls_, (Calls{"confirm: This is no standard SIGNOVA file. Continue?",
+                             "inform: This is not a proper IIR-file"}));
     EXPECT_TRUE(state_.LoadError);
     EXPECT_EQ(state_.IirOrder, 1);
     EXPECT_EQ(grid_.RowCount(), 2);
@@ -123,7 +123,7 @@ TEST_F(IirTable, FirstOrderExampleFiltersWithAddedFeedback) {
     ASSERT_TRUE(Load("first_order_low_pass.txt").accepted);
     ScriptedDialogs dialogs;
     ReadIIRCoefficients(state_, grid_, dialogs);
-    EXPECT_EQ(dialogs.Calls(), Calls{});
+    EXPECT_EQ(dialogs.shown, Calls{});
     EXPECT_FALSE(state_.LoadError);
     EXPECT_DOUBLE_EQ(IIRStep(state_, 1000), 100);
     EXPECT_DOUBLE_EQ(IIRStep(state_, 0), 90);
@@ -134,7 +134,7 @@ TEST_F(IirTable, AZeroTextIsNeverReadByTheFilter) {
     ASSERT_TRUE(Load("iir_a0_not_a_number.txt").accepted);
     ScriptedDialogs dialogs;
     ReadIIRCoefficients(state_, grid_, dialogs);
-    EXPECT_EQ(dialogs.Calls(), Calls{});
+    EXPECT_EQ(dialogs.shown, Calls{});
     EXPECT_FALSE(state_.LoadError);
 }
 
@@ -213,17 +213,17 @@ struct SelectCase {
     bool selectable;
 };
 
-class IirTableSelection : public testing::TestWithParam<SelectCase> {};
+class IirTableSelection : public ::testing::TestWithParam<SelectCase> {};
 
 TEST_P(IirTableSelection, HeaderRowAndIndexColumnCannotBeSelected) {
     EXPECT_EQ(IirGridCanSelect(GetParam().column, GetParam().row), GetParam().selectable);
 }
 
 INSTANTIATE_TEST_SUITE_P(IirTable, IirTableSelection,
-                         testing::Values(SelectCase{0, 0, false}, SelectCase{1, 0, false},
-                                         SelectCase{2, 0, false}, SelectCase{0, 1, false},
-                                         SelectCase{0, 7, false}, SelectCase{1, 1, true},
-                                         SelectCase{2, 1, true}, SelectCase{2, 9, true}));
+                         ::testing::Values(SelectCase{0, 0, false}, SelectCase{1, 0, false},
+                                           SelectCase{2, 0, false}, SelectCase{0, 1, false},
+                                           SelectCase{0, 7, false}, SelectCase{1, 1, true},
+                                           SelectCase{2, 1, true}, SelectCase{2, 9, true}));
 
 } // namespace
 } // namespace signova

@@ -1,4 +1,5 @@
 #include "engine/iir_filter.h"
+#include "tests/support/scripted_dialogs.h"
 #include "toolkit/errors.h"
 
 #include <gtest/gtest.h>
@@ -10,27 +11,7 @@
 namespace signova {
 namespace {
 
-// Records the plain boxes; the filter shows no other kind.
-class ScriptedDialogs : public Dialogs {
-public:
-    std::vector<std::string> messages;
-
-    void ShowMessage(const std::string& text) override { messages.push_back(text); }
-    DialogResult Confirm(const std::string& text) override { return Unexpected(text); }
-    DialogResult AskInformation(const std::string& text) override { return Unexpected(text); }
-    void Inform(const std::string& text) override { Unexpected(text); }
-    void ShowError(const std::string& text) override { Unexpected(text); }
-    std::optional<std::string> ChooseFile() override {
-        Unexpected("file dialog");
-        return std::nullopt;
-    }
-
-private:
-    static DialogResult Unexpected(const std::string& text) {
-        ADD_FAILURE() << "unexpected box: " << text;
-        return DialogResult::Cancel;
-    }
-};
+using testing::ScriptedDialogs;
 
 struct Row {
     std::string a;
@@ -56,6 +37,12 @@ class IirFilter : public ::testing::Test {
 protected:
     SimulatorState state;
     ScriptedDialogs dialogs;
+
+    // The filter shows plain boxes and no other kind.
+    void TearDown() override {
+        for (const std::string& box : dialogs.shown)
+            EXPECT_EQ(box.rfind("message: ", 0), 0U) << box;
+    }
 
     void Read(const std::vector<Row>& rows) {
         state.IirOrder = static_cast<int>(rows.size());
@@ -86,7 +73,7 @@ TEST_F(IirRead, ReadsEveryRowAndClearsItsDelayEntries) {
     EXPECT_EQ(state.InputDelay[1], 0);
     EXPECT_EQ(state.OutputDelay[2], 0);
     EXPECT_EQ(state.InputDelay[3], 9);
-    EXPECT_TRUE(dialogs.messages.empty());
+    EXPECT_TRUE(dialogs.shown.empty());
     EXPECT_FALSE(state.LoadError);
 }
 
@@ -94,7 +81,7 @@ TEST_F(IirRead, AnyTextInTheACellOfIndexZeroIsIgnored) {
     state.IirACoefficients[0] = 42;
     Read({{"  - - -", "1"}});
     Read({{"abc", "1"}});
-    EXPECT_TRUE(dialogs.messages.empty());
+    EXPECT_TRUE(dialogs.shown.empty());
     EXPECT_FALSE(state.LoadError);
     EXPECT_EQ(state.IirACoefficients[0], 42);
 }
@@ -104,7 +91,8 @@ TEST_F(IirRead, BadACellSkipsTheRestOfItsRowAndTheReadGoesOn) {
     state.InputDelay.fill(9);
     state.OutputDelay.fill(9);
     Read({{"", "1"}, {"x", "2"}, {"0.5", "3"}});
-    EXPECT_EQ(dialogs.messages, std::vector<std::string>{"Error in data for IIR Filter. Row 1"});
+    EXPECT_EQ(dialogs.shown,
+              std::vector<std::string>{"message: Error in data for IIR Filter. Row 1"});
     EXPECT_TRUE(state.LoadError);
     EXPECT_EQ(state.IirBCoefficients[1], 11);
     EXPECT_EQ(state.InputDelay[1], 9);
@@ -119,13 +107,15 @@ TEST_F(IirRead, BadBCellKeepsTheAValueAlreadyRead) {
     Read({{"", "1"}, {"0.75", "b"}});
     EXPECT_EQ(state.IirACoefficients[1], 0.75);
     EXPECT_EQ(state.IirBCoefficients[1], 11);
-    EXPECT_EQ(dialogs.messages, std::vector<std::string>{"Error in data for IIR Filter. Row 1"});
+    EXPECT_EQ(dialogs.shown,
+              std::vector<std::string>{"message: Error in data for IIR Filter. Row 1"});
 }
 
 TEST_F(IirRead, BadB0IsReportedAsRowZeroAndTheOtherRowsAreRead) {
     state.IirBCoefficients[0] = 11;
     Read({{"", "one"}, {"0.5", "2"}});
-    EXPECT_EQ(dialogs.messages, std::vector<std::string>{"Error in data for IIR Filter. Row 0"});
+    EXPECT_EQ(dialogs.shown,
+              std::vector<std::string>{"message: Error in data for IIR Filter. Row 0"});
     EXPECT_EQ(state.IirBCoefficients[0], 11);
     EXPECT_EQ(state.IirBCoefficients[1], 2);
     EXPECT_TRUE(state.LoadError);
@@ -133,9 +123,10 @@ TEST_F(IirRead, BadB0IsReportedAsRowZeroAndTheOtherRowsAreRead) {
 
 TEST_F(IirRead, EveryBadRowHasItsOwnMessageInRowOrder) {
     Read({{"", ""}, {"1", "1"}, {"?", "1"}, {"1", "1"}, {"1", " "}});
-    EXPECT_EQ(dialogs.messages, (std::vector<std::string>{"Error in data for IIR Filter. Row 0",
-                                                          "Error in data for IIR Filter. Row 2",
-                                                          "Error in data for IIR Filter. Row 4"}));
+    EXPECT_EQ(dialogs.shown,
+              (std::vector<std::string>{"message: Error in data for IIR Filter. Row 0",
+                                        "message: Error in data for IIR Filter. Row 2",
+                                        "message: Error in data for IIR Filter. Row 4"}));
 }
 
 TEST_F(IirRead, LoadErrorIsNeverCleared) {
@@ -152,7 +143,7 @@ TEST_F(IirRead, OverflowEndsTheWholeReadWithoutARowMessage) {
     } catch (const FloatOverflowError& error) {
         EXPECT_STREQ(error.what(), "Floating point overflow");
     }
-    EXPECT_TRUE(dialogs.messages.empty());
+    EXPECT_TRUE(dialogs.shown.empty());
     EXPECT_FALSE(state.LoadError);
     EXPECT_EQ(state.IirBCoefficients[0], 1);
     EXPECT_EQ(state.IirBCoefficients[2], 11);
@@ -164,7 +155,7 @@ TEST_F(IirRead, OrderBeyondTheArraysReadsOnlyTheRowsTheyHold) {
     std::vector<Row> rows(103, Row{"0", "1"});
     rows.resize(110, Row{"bad", "bad"});
     Read(rows);
-    EXPECT_TRUE(dialogs.messages.empty());
+    EXPECT_TRUE(dialogs.shown.empty());
     EXPECT_EQ(state.IirBCoefficients[102], 1);
     state.IirOrder = 110;
     state.InputDelay[103] = 7;

@@ -35,6 +35,16 @@ TEST(Sine, FirstSampleAfterPhaseResetRoundsToThree) {
     EXPECT_EQ(RoundHalfEven(v), 3);
 }
 
+TEST(Sine, TwoPiIsTakenInDoublePrecision) {
+    // The fourth sample of 1000 Hz at 48000 Hz lies at phase 1/12, where
+    // 2047 * sin(2 pi / 12) would be 1023.5: it falls just short of the half
+    // and rounds down. With pi taken from a float it lands above and rounds up.
+    SimulatorState state = Generator(SineWave, 1000, 48000, 2047);
+    const std::vector<double> values = Samples(state, 4);
+    EXPECT_EQ(values[3], 1023.4999999999999);
+    EXPECT_EQ(RoundHalfEven(values[3]), 1023);
+}
+
 TEST(Sine, ClipsAtMaxCodeAboveFullScale) {
     SimulatorState state = Generator(SineWave, 1000, 48000, 3070);
     double highest = 0;

@@ -74,6 +74,15 @@ INSTANTIATE_TEST_SUITE_P(
                       PhaseCase{0.99998, 0.99998 + 0.00001, false}, // 0.99999 is not high enough
                       PhaseCase{0.999995, 0.999995 + 0.00001, true})); // 1.000005 fires
 
+// Both comparisons are strict: a phase that creeps to exactly 0.002 or exactly
+// 0.99999999 does not fire; the double just inside either bound does.
+INSTANTIATE_TEST_SUITE_P(
+    TriggerBounds, TriggerWait,
+    ::testing::Values(PhaseCase{0.00199, 0.002, false},
+                      PhaseCase{0.0019899999999999996, 0.0019999999999999996, true},
+                      PhaseCase{0.99998999, 0.99999999, false},
+                      PhaseCase{0.9999899900000001, 0.9999999900000001, true}));
+
 TEST(TriggerWait, NoTriggerStoresNothing) {
     SimulatorState state = ScopeState();
     state.Phase = 0.5;

@@ -2,31 +2,33 @@
 
 #include "toolkit/dialogs.h"
 
+#include <gtest/gtest.h>
+
 #include <deque>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace signova::testing {
 
-// A Dialogs that records every box in order and answers from a script.
+// A Dialogs that records every box in order and answers from a script. A
+// question with no scripted answer left fails the test and answers Cancel.
 class ScriptedDialogs : public Dialogs {
 public:
+    ScriptedDialogs() = default;
+    explicit ScriptedDialogs(std::deque<DialogResult> scriptedAnswers)
+        : answers(std::move(scriptedAnswers)) {}
+
     // Each shown box as "<kind>: <text>", kind one of message, confirm, ask,
-    // inform, error.
+    // inform, error (ShowMessage, Confirm, AskInformation, Inform, ShowError).
     std::vector<std::string> shown;
-    std::deque<DialogResult> answers;             // for Confirm and AskInformation; Yes when empty
+    std::deque<DialogResult> answers;             // for Confirm and AskInformation
     std::deque<std::optional<std::string>> files; // for ChooseFile; cancel when empty
 
     void ShowMessage(const std::string& text) override { shown.push_back("message: " + text); }
-    DialogResult Confirm(const std::string& text) override {
-        shown.push_back("confirm: " + text);
-        return Answer();
-    }
-    DialogResult AskInformation(const std::string& text) override {
-        shown.push_back("ask: " + text);
-        return Answer();
-    }
+    DialogResult Confirm(const std::string& text) override { return Ask("confirm: " + text); }
+    DialogResult AskInformation(const std::string& text) override { return Ask("ask: " + text); }
     void Inform(const std::string& text) override { shown.push_back("inform: " + text); }
     void ShowError(const std::string& text) override { shown.push_back("error: " + text); }
     std::optional<std::string> ChooseFile() override {
@@ -38,9 +40,12 @@ public:
     }
 
 private:
-    DialogResult Answer() {
-        if (answers.empty())
-            return DialogResult::Yes;
+    DialogResult Ask(std::string box) {
+        shown.push_back(std::move(box));
+        if (answers.empty()) {
+            ADD_FAILURE() << "unscripted question " << shown.back();
+            return DialogResult::Cancel;
+        }
         const DialogResult answer = answers.front();
         answers.pop_front();
         return answer;

@@ -9,6 +9,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QSlider>
@@ -84,6 +85,7 @@ TEST_F(RunLoop, FirstSweepAt48kHzStores194SamplesAndPlots193Passes) {
     EXPECT_EQ(form.Series1().Count(), 2U * 193);
     EXPECT_EQ(form.Series2().Count(), 2U * 193);
     EXPECT_EQ(form.Series3().Count(), 0U);
+    ASSERT_FALSE(form.Series1().XValues().empty());
     EXPECT_EQ(form.Series1().XValues().front(), 0.0);
 }
 
@@ -120,6 +122,70 @@ TEST_F(RunLoop, SingleTapGainWrapsTheDacAndLightsTheLampUntilTheNextTrigger) {
     EXPECT_TRUE(sawWrap);
     EXPECT_TRUE(sawNextTrigger);
     EXPECT_EQ(LampColor("DACsh"), signova::clBtnFace); // Stop switched it off
+}
+
+TEST_F(RunLoop, DacWrapIsKnownForEveryPassWhateverTheLampShows) {
+    SingleTapFir("1.5");
+    form.Control<QSlider>("Dial")->setValue(1000);
+    form.Control<QToolButton>("SpeedButton3")->click();
+    form.ShowPage(FirPage);
+    int wrappedPasses = 0;
+    int quietPassesWithRedLamp = 0;
+    form.onSample = [&](int) {
+        // 1.5 * 1365 = 2047.5 rounds to 2048, the first code beyond the range.
+        const bool beyondRange = std::fabs(state.InputSample) >= 1365;
+        EXPECT_EQ(form.DacWrappedInLatestPass(), beyondRange) << state.InputSample;
+        if (state.InputSample == 2047) {
+            EXPECT_EQ(state.OutputSample, -1024);
+        }
+        wrappedPasses += form.DacWrappedInLatestPass() ? 1 : 0;
+        if (!form.DacWrappedInLatestPass() && LampColor("DACsh") == signova::clRed)
+            ++quietPassesWithRedLamp;
+    };
+    form.RunSamples(480);
+    EXPECT_EQ(wrappedPasses, 10 * 26); // phases 6/48 to 18/48 and 30/48 to 42/48
+    EXPECT_GT(quietPassesWithRedLamp, 0);
+}
+
+TEST_F(RunLoop, SweepsPlottedCountsEverySweepSinceStartUp) {
+    form.ShowPage(FirPage);
+    EXPECT_EQ(form.SweepsPlotted(), 0);
+    form.RunSamples(193); // one sample short of the first sweep
+    EXPECT_EQ(form.SweepsPlotted(), 0);
+    form.RunSamples(194); // Run starts the sweep anew
+    EXPECT_EQ(form.SweepsPlotted(), 1);
+    form.RunSamples(194);
+    EXPECT_EQ(form.SweepsPlotted(), 2);
+
+    form.Control<QSlider>("Dial")->setValue(1000);
+    form.Control<QToolButton>("SpeedButton3")->click();
+    long long sweepsEnded = 0;
+    bool wasCapturing = false;
+    form.onSample = [&](int) {
+        if (wasCapturing && !state.Capturing)
+            ++sweepsEnded;
+        wasCapturing = state.Capturing;
+    };
+    form.RunSamples(4800);
+    EXPECT_EQ(form.SweepsPlotted() - 2, sweepsEnded);
+    // Sweeps start at samples 48, 288, 528 and 768; by then the creep has moved
+    // the phase at the cycle's start past the trigger window, and it takes until
+    // sample 2879 to creep round again: 8 sweeps in 100 cycles.
+    EXPECT_EQ(sweepsEnded, 8);
+}
+
+TEST_F(RunLoop, StopClickedDuringARunEndsItAndSwitchesTheBlinkTimerOff) {
+    form.ShowPage(FirPage);
+    auto* timer = form.Control<QTimer>("Timer1");
+    form.onSample = [&](int sample) {
+        EXPECT_TRUE(timer->isActive());
+        if (sample == 5)
+            form.Control<QPushButton>("Stop")->click();
+    };
+    form.RunSamples(1000);
+    EXPECT_EQ(form.samples, 5);
+    EXPECT_FALSE(timer->isActive());
+    EXPECT_TRUE(form.Control<QLabel>("RunLabel")->isHidden());
 }
 
 TEST_F(RunLoop, RunTwiceThenStopEndsBoth) {
@@ -221,6 +287,7 @@ TEST_F(RunLoop, DontShowLeavesInputSeriesEmptyAndCentresOutputAt4000) {
     EXPECT_EQ(state.OutputOffset, 4000);
     EXPECT_EQ(form.Series1().Count(), 0U);
     EXPECT_EQ(form.Series3().Count(), 0U);
+    ASSERT_FALSE(form.Series2().YValues().empty());
     EXPECT_EQ(form.Series2().YValues().front(), 4000 + form.State().OutputCapture[0]);
 }
 
