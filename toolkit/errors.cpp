@@ -25,4 +25,12 @@ std::string DefaultErrorText(std::string_view text) {
     return shown;
 }
 
+void ShowDefaultError(Dialogs& dialogs, const std::exception& error) {
+    const std::string text = DefaultErrorText(error.what());
+    if (dynamic_cast<const FileOpenError*>(&error) != nullptr)
+        dialogs.ShowFileError(text);
+    else
+        dialogs.ShowError(text);
+}
+
 } // namespace signova

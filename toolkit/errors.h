@@ -1,5 +1,8 @@
 #pragma once
 
+#include "toolkit/dialogs.h"
+
+#include <exception>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -44,5 +47,9 @@ public:
 // The text the default error handler shows: the error's text with a full stop
 // appended when its last character sorts after ".".
 std::string DefaultErrorText(std::string_view text);
+
+// The default error handler: shows `error` in the error box with
+// DefaultErrorText; an error naming a file goes to the box for those.
+void ShowDefaultError(Dialogs& dialogs, const std::exception& error);
 
 } // namespace signova

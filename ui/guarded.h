@@ -18,9 +18,9 @@ template <typename Handler> auto Guarded(signova::Dialogs& dialogs, Handler hand
         try {
             handler(std::forward<decltype(args)>(args)...);
         } catch (const signova::SignovaError& error) {
-            dialogs.ShowError(signova::DefaultErrorText(error.what()));
+            signova::ShowDefaultError(dialogs, error);
         } catch (const std::exception& error) {
-            dialogs.ShowError(signova::DefaultErrorText(error.what()));
+            signova::ShowDefaultError(dialogs, error);
         }
     };
 }

@@ -330,6 +330,20 @@ INSTANTIATE_TEST_SUITE_P(Titles, TitleLabel,
                                            TitleCase{"\xC0\xA9", u" \u00C0\u00A9"},
                                            TitleCase{"plain", u" plain"}));
 
+// ---- Long cells ------------------------------------------------------------
+
+using GridCell = TableWindow;
+
+// Drawing lays out all the text a cell gives it: a long cell gives only what
+// a column can show, and its editor the whole text.
+TEST_F(GridCell, LongCellShowsItsFirstThousandCharactersAndEditsWhole) {
+    const std::string value(5000, '7');
+    form.FirCells().SetCell(1, 0, value);
+    const QModelIndex cell = Grid("FIRgrid")->model()->index(0, 1);
+    EXPECT_EQ(cell.data(Qt::DisplayRole).toString(), QString(1000, QLatin1Char('7')));
+    EXPECT_EQ(cell.data(Qt::EditRole).toString(), QString::fromStdString(value));
+}
+
 // ---- IIR grid keys ---------------------------------------------------------
 
 class IirGridKeys : public TableWindow {
