@@ -26,7 +26,9 @@ std::string DefaultErrorText(std::string_view text) {
 }
 
 void ShowDefaultError(Dialogs& dialogs, const std::exception& error) {
-    const std::string text = DefaultErrorText(error.what());
+    const auto* ownError = dynamic_cast<const SignovaError*>(&error);
+    const std::string text =
+        DefaultErrorText(ownError != nullptr ? std::string_view(ownError->Text()) : error.what());
     if (dynamic_cast<const FileOpenError*>(&error) != nullptr)
         dialogs.ShowFileError(text);
     else

@@ -23,10 +23,18 @@ std::string_view ShownStart(std::string_view text, std::size_t maxLength) {
 }
 
 std::string ShownBoxText(std::string_view message, NamesPath path) {
-    if (path == NamesPath::Yes || message.size() <= MaxBoxTextLength)
-        return std::string(message);
-    std::string shown(ShownStart(message, MaxBoxTextLength));
-    shown += "...";
+    const std::string_view start =
+        path == NamesPath::Yes ? message : ShownStart(message, MaxBoxTextLength);
+    std::string shown;
+    shown.reserve(start.size() + 3);
+    for (const char byte : start) {
+        if (byte == '\0')
+            shown += "\\0";
+        else
+            shown += byte;
+    }
+    if (start.size() < message.size())
+        shown += "...";
     return shown;
 }
 

@@ -22,7 +22,8 @@ constexpr std::size_t MaxShownCellLength = 1000;
 // never shows a wrong one.
 enum class NamesPath { No, Yes };
 
-// The text a message box shows for `message`.
+// The text a message box shows for `message`: a NUL byte, which would end the
+// text in many places, as the two characters \0; every other byte as it is.
 std::string ShownBoxText(std::string_view message, NamesPath path);
 
 // The first `maxLength` bytes of `text`, or fewer so that the cut does not

@@ -12,6 +12,8 @@
 
 namespace {
 
+using namespace std::string_literals;
+
 // Tells the error box for errors naming a file from the plain error box.
 class FileErrorDialogs : public signova::testing::ScriptedDialogs {
 public:
@@ -38,6 +40,10 @@ INSTANTIATE_TEST_SUITE_P(
                       GuardedCase{"ConversionError",
                                   [] { throw signova::ConversionError("abc"); },
                                   {"error: 'abc' is not a valid floating point value."}},
+                      // A NUL byte from a file is part of the text, not its end.
+                      GuardedCase{"TextWithNulByte",
+                                  [] { throw signova::ConversionError("0.5\0\t1"s); },
+                                  {"error: '0.5\0\t1' is not a valid floating point value."s}},
                       GuardedCase{"FileOpenError",
                                   [] { throw signova::FileOpenError("/tmp/a b.txt"); },
                                   {"file error: Cannot open file /tmp/a b.txt."}},
