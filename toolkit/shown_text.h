@@ -17,6 +17,9 @@ constexpr std::size_t MaxBoxTextLength = 1000;
 // A table cell shows at most this many characters: more than the widest
 // column on a screen can hold.
 constexpr std::size_t MaxShownCellLength = 1000;
+// A file title label shows at most this many characters of the title, far
+// more than its width holds.
+constexpr std::size_t MaxShownTitleLength = 300;
 
 // Whether a message names a file; a path is never shortened, so that the box
 // never shows a wrong one.

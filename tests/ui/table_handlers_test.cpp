@@ -344,6 +344,22 @@ TEST_F(GridCell, LongCellShowsItsFirstThousandCharactersAndEditsWhole) {
     EXPECT_EQ(cell.data(Qt::EditRole).toString(), QString::fromStdString(value));
 }
 
+// A title line of any length is kept whole as the file's title; its label
+// shows the first 300 characters, as plain text.
+TEST_F(TableWindow, LongTitleIsKeptWholeAndItsLabelShowsItsStart) {
+    const std::string title = "<b>" + std::string(100000, 'T');
+    LoadFir(WriteFile("fir.txt", "//SIGNOVA\n//TITLE " + title + "\n0.5\n"));
+    EXPECT_EQ(state.FileTitle, " " + title);
+    LoadIir(WriteFile("iir.txt", "//SIGNOVA\n//TITLE " + title + "\n0\n1\n"));
+    EXPECT_EQ(state.FileTitle, " " + title);
+    EXPECT_TRUE(dialogs.shown.empty());
+    const QString shown = QString::fromStdString((" " + title).substr(0, 300));
+    for (const char* name : {"FIRLabel", "IIRLabel"}) {
+        EXPECT_EQ(Label(name), shown) << name;
+        EXPECT_EQ(form.Control<QLabel>(name)->textFormat(), Qt::PlainText) << name;
+    }
+}
+
 // ---- IIR grid keys ---------------------------------------------------------
 
 class IirGridKeys : public TableWindow {
