@@ -38,6 +38,8 @@ private:
     std::uint8_t bits_;
 };
 
+constexpr const char* EarlierTitle = "the earlier\nfile's title";
+
 void Check(bool condition) {
     if (!condition)
         std::abort();
@@ -67,7 +69,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     LineBuffer lines;
     lines.SetText(text);
     SimulatorState state;
-    state.FileTitle = "previous";
+    // A title is the rest of one line: it never holds a line break, so the
+    // title of an earlier file is recognised whatever this file's title is.
+    state.FileTitle = EarlierTitle;
     BitDialogs dialogs(static_cast<std::uint8_t>(control >> 1));
 
     if (iir) {
@@ -85,7 +89,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const TableLoad result = LoadFIRTable(state, grid, lines, dialogs);
         Check(!result.accepted || grid.RowCount() <= MaxFirFileLines);
     }
-    Check(state.FileTitle != "previous");
+    Check(state.FileTitle != EarlierTitle);
     if (!state.LoadError) {
         for (const std::string& line : lines.Lines())
             Check(line.rfind("//", 0) != 0);
