@@ -25,6 +25,9 @@ public:
     virtual void Inform(const std::string& text) = 0;
     // Error box: error icon, OK; the default error handler's box.
     virtual void ShowError(const std::string& text) = 0;
+    // The error box for an error that names a file. A box may shorten a long
+    // text, but never one that names a path; otherwise the same error box.
+    virtual void ShowFileError(const std::string& text) { ShowError(text); }
     // File-open dialog without a file-type filter: the chosen file's full
     // path, or nothing when the user cancels.
     virtual std::optional<std::string> ChooseFile() = 0;

@@ -25,4 +25,14 @@ std::string DefaultErrorText(std::string_view text) {
     return shown;
 }
 
+void ShowDefaultError(Dialogs& dialogs, const std::exception& error) {
+    const auto* ownError = dynamic_cast<const SignovaError*>(&error);
+    const std::string text =
+        DefaultErrorText(ownError != nullptr ? std::string_view(ownError->Text()) : error.what());
+    if (dynamic_cast<const FileOpenError*>(&error) != nullptr)
+        dialogs.ShowFileError(text);
+    else
+        dialogs.ShowError(text);
+}
+
 } // namespace signova

@@ -1,16 +1,28 @@
 #pragma once
 
-#include <stdexcept>
+#include "toolkit/dialogs.h"
+
+#include <exception>
+#include <memory>
 #include <string>
 #include <string_view>
 
 namespace signova {
 
 // Every error the program reports derives from this one class and carries the
-// exact text the user sees.
-class SignovaError : public std::runtime_error {
+// exact text the user sees. The text may quote a file's bytes, NUL included:
+// read it whole through Text(); what() ends at the first NUL.
+class SignovaError : public std::exception {
 public:
-    explicit SignovaError(const std::string& text) : std::runtime_error(text) {}
+    explicit SignovaError(std::string text)
+        : text_(std::make_shared<const std::string>(std::move(text))) {}
+
+    const std::string& Text() const noexcept { return *text_; }
+    const char* what() const noexcept override { return text_->c_str(); }
+
+private:
+    // Shared, so that copying an error never throws.
+    std::shared_ptr<const std::string> text_;
 };
 
 // A text that is not a number in the accepted grammar.
@@ -44,5 +56,9 @@ public:
 // The text the default error handler shows: the error's text with a full stop
 // appended when its last character sorts after ".".
 std::string DefaultErrorText(std::string_view text);
+
+// The default error handler: shows `error` in the error box with
+// DefaultErrorText; an error naming a file goes to the box for those.
+void ShowDefaultError(Dialogs& dialogs, const std::exception& error);
 
 } // namespace signova

@@ -3,52 +3,71 @@
 #include "toolkit/errors.h"
 
 #include <algorithm>
-#include <cstdio>
-#include <memory>
+#include <cerrno>
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace signova {
 namespace {
 
-struct FileCloser {
-    void operator()(std::FILE* file) const { std::fclose(file); }
+class FileDescriptor {
+public:
+    explicit FileDescriptor(int descriptor) : descriptor_(descriptor) {}
+    FileDescriptor(const FileDescriptor&) = delete;
+    FileDescriptor& operator=(const FileDescriptor&) = delete;
+    ~FileDescriptor() {
+        if (descriptor_ >= 0)
+            ::close(descriptor_);
+    }
+    int Get() const { return descriptor_; }
+
+private:
+    int descriptor_;
 };
-using FileHandle = std::unique_ptr<std::FILE, FileCloser>;
 
 constexpr std::size_t ReadChunkSize = std::size_t{1} << 20;
 
-// Reads the whole file into `contents`. A regular file is refused by its size
-// before anything is read; reading also stops as soon as more than
-// MaxReadableFileSize bytes have arrived, which guards files whose size the
-// system does not know in advance (pipes, devices).
-FileReadResult ReadWholeFile(const std::string& path, std::string& contents) {
-    FileHandle file(std::fopen(path.c_str(), "rb"));
-    if (!file)
-        throw FileOpenError(path);
+bool IsRegularFile(const struct stat& info) {
+    return S_ISREG(info.st_mode);
+}
 
+// Reads the whole file into `contents`. Only a regular file is read: a named
+// pipe, a device, a socket or a folder cannot be opened. The type is checked
+// before the file is opened, because opening a named pipe waits for a writer
+// and would hang the window; the open itself does not wait either, in case
+// the path is swapped for a pipe in between. A file is refused by its size
+// before anything is read, and reading stops as soon as more than
+// MaxReadableFileSize bytes have arrived from a file that grew meanwhile.
+FileReadResult ReadWholeFile(const std::string& path, std::string& contents) {
     struct stat info {};
-    if (fstat(fileno(file.get()), &info) != 0)
+    if (::stat(path.c_str(), &info) != 0 || !IsRegularFile(info))
         throw FileOpenError(path);
-    if (S_ISDIR(info.st_mode))
+    if (static_cast<std::uintmax_t>(info.st_size) > MaxReadableFileSize)
+        return FileReadResult::TooLarge;
+
+    const FileDescriptor file(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
+    if (file.Get() < 0 || ::fstat(file.Get(), &info) != 0 || !IsRegularFile(info))
         throw FileOpenError(path);
-    if (S_ISREG(info.st_mode)) {
-        if (static_cast<std::uintmax_t>(info.st_size) > MaxReadableFileSize)
-            return FileReadResult::TooLarge;
-        contents.reserve(static_cast<std::size_t>(info.st_size) + ReadChunkSize);
-    }
+    if (static_cast<std::uintmax_t>(info.st_size) > MaxReadableFileSize)
+        return FileReadResult::TooLarge;
+    contents.reserve(static_cast<std::size_t>(info.st_size) + ReadChunkSize);
 
     for (;;) {
         const std::size_t start = contents.size();
         contents.resize(start + ReadChunkSize);
-        const std::size_t got = std::fread(contents.data() + start, 1, ReadChunkSize, file.get());
-        contents.resize(start + got);
+        const ssize_t got = ::read(file.Get(), contents.data() + start, ReadChunkSize);
+        if (got < 0) {
+            contents.resize(start);
+            if (errno == EINTR)
+                continue;
+            throw FileOpenError(path);
+        }
+        contents.resize(start + static_cast<std::size_t>(got));
         if (contents.size() > MaxReadableFileSize)
             return FileReadResult::TooLarge;
-        if (got < ReadChunkSize) {
-            if (std::ferror(file.get()) != 0)
-                throw FileOpenError(path);
+        if (got == 0)
             return FileReadResult::Read;
-        }
     }
 }
 

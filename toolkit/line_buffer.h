@@ -33,8 +33,9 @@ public:
 
     // Replaces the whole content by the file's lines (see SetText).
     // Throws FileOpenError ("Cannot open file " + path) when the file cannot be
-    // opened or read, leaving the buffer unchanged. A file over
-    // MaxReadableFileSize is not read: TooLarge, buffer unchanged.
+    // opened or read or is no regular file (a named pipe, a device, a folder),
+    // leaving the buffer unchanged; it never waits for a pipe's writer. A file
+    // over MaxReadableFileSize is not read: TooLarge, buffer unchanged.
     FileReadResult ReadFile(const std::string& path);
 
     // Replaces the whole content by the lines of `text`. A line ends at CR LF,

@@ -6,29 +6,8 @@ PACKAGES=(cmake g++ make qt6-base-dev libgtest-dev libbenchmark-dev
           libfftw3-dev pkg-config
           xvfb xauth xdotool imagemagick fonts-dejavu-core fonts-dejavu-extra)
 
-missing=()
-for package in "${PACKAGES[@]}"; do
-    if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed'; then
-        missing+=("$package")
-    fi
-done
-if [ ${#missing[@]} -gt 0 ]; then
-    if [ "$(id -u)" -eq 0 ]; then
-        echo "Installing: ${missing[*]}"
-        export DEBIAN_FRONTEND=noninteractive
-        apt-get update -qq
-        apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
-    else
-        echo "Missing packages. Run: sudo apt-get install --no-install-recommends ${missing[*]}"
-        exit 1
-    fi
-fi
-
-if [ "$(id -u)" -eq 0 ] && [ -z "${XDG_RUNTIME_DIR:-}" ]; then
-    XDG_RUNTIME_DIR=$(mktemp -d)
-    chmod 700 "$XDG_RUNTIME_DIR"
-    export XDG_RUNTIME_DIR
-fi
+source "$(dirname "${BASH_SOURCE[0]}")/install_missing.sh"
+install_missing "${PACKAGES[@]}"
 
 if [ ! -f build/CMakeCache.txt ]; then
     cmake -S . -B build -DCMAKE_BUILD_TYPE=Release >/dev/null

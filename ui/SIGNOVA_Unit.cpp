@@ -11,6 +11,7 @@
 #include "scope/scope_geometry.h"
 #include "toolkit/colors.h"
 #include "toolkit/number_text.h"
+#include "toolkit/shown_text.h"
 #include "toolkit/vector_state.h"
 #include "ui/Fir_Plot_Unit.h"
 #include "ui/anchors.h"
@@ -101,10 +102,12 @@ QString FromText(const std::string& text) {
     return QString::fromStdString(text);
 }
 
-// A file's title is 8-bit text: shown as UTF-8 where it is valid UTF-8, else
-// as Latin-1.
-QString DecodeTitle(const std::string& bytes) {
-    const QByteArray raw = QByteArray::fromStdString(bytes);
+// The text of a title label: the title's first characters, as many as can be
+// read there; a title line may be megabytes long. A title is 8-bit text:
+// shown as UTF-8 where it is valid UTF-8, else as Latin-1.
+QString TitleLabelText(const std::string& title) {
+    const std::string_view shown = signova::ShownStart(title, signova::MaxShownTitleLength);
+    const QByteArray raw(shown.data(), static_cast<qsizetype>(shown.size()));
     QString decoded = QString::fromUtf8(raw);
     if (decoded.toUtf8() != raw)
         decoded = QString::fromLatin1(raw);
@@ -331,6 +334,7 @@ void TForm1::BuildIirPage(QWidget* page) {
               QStringLiteral("b0 * x[n] + b1 * x[n-1] + b2 * x[n-2] + ....."));
     MakeLabel(page, "Label5", {12, 56, 30, 16}, QStringLiteral("Info:"));
     IIRLabel = MakeLabel(page, "IIRLabel", {52, 56, 277, 16}, QString());
+    IIRLabel->setTextFormat(Qt::PlainText);
     IIRGrid = Make<GridView>(page, "IIRGrid", {344, 12, 221, 101}, iirCells_);
     IIRGrid->horizontalHeader()->setDefaultSectionSize(64);
     IIRGrid->verticalHeader()->setDefaultSectionSize(24);
@@ -350,6 +354,7 @@ void TForm1::BuildFirPage(QWidget* page) {
     MakeLabel(page, "Label8", {144, 12, 69, 16}, QStringLiteral("h[k] x[n-k]"));
     MakeLabel(page, "Label4", {12, 56, 34, 16}, QStringLiteral("Info :"));
     FIRLabel = MakeLabel(page, "FIRLabel", {48, 56, 297, 21}, QString());
+    FIRLabel->setTextFormat(Qt::PlainText);
     FIRgrid = Make<GridView>(page, "FIRgrid", {356, 20, 205, 93}, firCells_);
     FIRgrid->horizontalHeader()->setDefaultSectionSize(90);
     FIRgrid->verticalHeader()->setDefaultSectionSize(24);
@@ -709,7 +714,7 @@ void TForm1::LoadFIRClick() {
     const signova::TableLoad load = signova::LoadFIRTable(state_, firCells_, tempMemo_, dialogs_);
     if (!load.accepted)
         return;
-    FIRLabel->setText(DecodeTitle(load.label));
+    FIRLabel->setText(TitleLabelText(load.label));
     FIRgrid->ShowFirstRow();
     signova::ReadFIRCoefficients(state_, firCells_);
 }
@@ -721,7 +726,7 @@ void TForm1::LoadIIRClick() {
     const signova::TableLoad load = signova::LoadIIRTable(state_, iirCells_, tempMemo_, dialogs_);
     if (!load.accepted)
         return;
-    IIRLabel->setText(DecodeTitle(load.label));
+    IIRLabel->setText(TitleLabelText(load.label));
     IIRGrid->ShowFirstRow();
     signova::ReadIIRCoefficients(state_, iirCells_, dialogs_);
 }

@@ -1,5 +1,7 @@
 #include "ui/cell_store_model.h"
 
+#include "toolkit/shown_text.h"
+
 #include <QBrush>
 #include <QPalette>
 
@@ -31,10 +33,16 @@ bool CellStoreModel::IsFixed(int column, int row) const {
 QVariant CellStoreModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid())
         return {};
+    const std::string& cell = store_.Cell(index.column(), index.row());
     switch (role) {
-    case Qt::DisplayRole:
+    case Qt::DisplayRole: {
+        // Drawing lays out the whole text it is given, also what the cell
+        // cannot show.
+        const std::string_view shown = signova::ShownStart(cell, signova::MaxShownCellLength);
+        return QString::fromUtf8(shown.data(), static_cast<qsizetype>(shown.size()));
+    }
     case Qt::EditRole:
-        return QString::fromUtf8(store_.Cell(index.column(), index.row()));
+        return QString::fromUtf8(cell);
     case Qt::BackgroundRole:
         if (IsFixed(index.column(), index.row()))
             return QBrush(QPalette().color(QPalette::Button));

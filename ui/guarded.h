@@ -18,7 +18,7 @@ template <typename Handler> auto Guarded(signova::Dialogs& dialogs, Handler hand
         try {
             handler(std::forward<decltype(args)>(args)...);
         } catch (const std::exception& error) {
-            dialogs.ShowError(signova::DefaultErrorText(error.what()));
+            signova::ShowDefaultError(dialogs, error);
         }
     };
 }

@@ -1,5 +1,7 @@
 #include "ui/qt_dialogs.h"
 
+#include "toolkit/shown_text.h"
+
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QPushButton>
@@ -9,18 +11,28 @@ namespace {
 
 const QString ProgramTitle = QStringLiteral("SIGNOVA");
 
-QString FromText(const std::string& text) {
-    return QString::fromStdString(text);
-}
+using signova::NamesPath;
 
-void ShowOkBox(QWidget* parent, QMessageBox::Icon icon, const std::string& text) {
-    QMessageBox box(icon, ProgramTitle, FromText(text), QMessageBox::Ok, parent);
+// A box of the program: its message as plain text, never read as markup.
+class ProgramBox : public QMessageBox {
+public:
+    ProgramBox(QWidget* parent, Icon icon, const std::string& text, NamesPath path,
+               StandardButtons buttons)
+        : QMessageBox(icon, ProgramTitle, QString(), buttons, parent) {
+        setTextFormat(Qt::PlainText);
+        setText(QString::fromStdString(signova::ShownBoxText(text, path)));
+    }
+};
+
+void ShowOkBox(QWidget* parent, QMessageBox::Icon icon, const std::string& text,
+               NamesPath path = NamesPath::No) {
+    ProgramBox box(parent, icon, text, path, QMessageBox::Ok);
     box.exec();
 }
 
 // A Yes/No box whose title-bar close and Esc answer Cancel, not No.
 signova::DialogResult AskYesNo(QWidget* parent, QMessageBox::Icon icon, const std::string& text) {
-    QMessageBox box(icon, ProgramTitle, FromText(text), QMessageBox::NoButton, parent);
+    ProgramBox box(parent, icon, text, NamesPath::No, QMessageBox::NoButton);
     QPushButton* yes = box.addButton(QMessageBox::Yes);
     QPushButton* no = box.addButton(QMessageBox::No);
     QPushButton* cancel = box.addButton(QMessageBox::Cancel);
@@ -46,8 +58,10 @@ void KeepFileDialogStateInMemory() {
 
 } // namespace
 
+// The plain box shows only the program's own texts and "File too large: "
+// with a path.
 void QtDialogs::ShowMessage(const std::string& text) {
-    ShowOkBox(parent_, QMessageBox::NoIcon, text);
+    ShowOkBox(parent_, QMessageBox::NoIcon, text, NamesPath::Yes);
 }
 
 signova::DialogResult QtDialogs::Confirm(const std::string& text) {
@@ -64,6 +78,10 @@ void QtDialogs::Inform(const std::string& text) {
 
 void QtDialogs::ShowError(const std::string& text) {
     ShowOkBox(parent_, QMessageBox::Critical, text);
+}
+
+void QtDialogs::ShowFileError(const std::string& text) {
+    ShowOkBox(parent_, QMessageBox::Critical, text, NamesPath::Yes);
 }
 
 std::optional<std::string> QtDialogs::ChooseFile() {

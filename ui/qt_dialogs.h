@@ -4,7 +4,8 @@
 
 class QWidget;
 
-// The program's message boxes and file-open dialog, as real Qt dialogs.
+// The program's message boxes and file-open dialog, as real Qt dialogs. A box
+// shows its message as plain text, shortened by ShownBoxText.
 class QtDialogs : public signova::Dialogs {
 public:
     explicit QtDialogs(QWidget* parent = nullptr) : parent_(parent) {}
@@ -15,6 +16,7 @@ public:
     signova::DialogResult AskInformation(const std::string& text) override;
     void Inform(const std::string& text) override;
     void ShowError(const std::string& text) override;
+    void ShowFileError(const std::string& text) override;
     std::optional<std::string> ChooseFile() override;
 
 private:

@@ -5,11 +5,16 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <future>
 #include <string>
 #include <vector>
 
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace signova {
@@ -75,6 +80,44 @@ TEST(LineBuffer, MissingFileThrowsCannotOpenAndKeepsTheContent) {
 TEST(LineBuffer, DirectoryThrowsCannotOpen) {
     LineBuffer buffer;
     EXPECT_THROW(buffer.ReadFile(SIGNOVA_TEST_DATA_DIR), FileOpenError);
+}
+
+// Reads `path` on another thread, so that a read which waits for a pipe's
+// writer fails the test instead of hanging it: the test then opens the pipe
+// for writing itself, which lets the read go on.
+std::future<void> ReadElsewhere(LineBuffer& buffer, const std::string& path) {
+    return std::async(std::launch::async, [&buffer, path] { buffer.ReadFile(path); });
+}
+
+void ExpectNotWaiting(std::future<void>& read, const std::string& path) {
+    if (read.wait_for(std::chrono::seconds(5)) == std::future_status::ready)
+        return;
+    ADD_FAILURE() << "the read of " << path << " waited";
+    const int writer = ::open(path.c_str(), O_WRONLY | O_NONBLOCK);
+    if (writer < 0)
+        std::abort();
+    ::close(writer);
+}
+
+TEST(LineBuffer, FileThatIsNoRegularFileThrowsCannotOpenWithoutWaiting) {
+    const std::filesystem::path folder =
+        std::filesystem::temp_directory_path() / ("signova_fifo_" + std::to_string(::getpid()));
+    std::filesystem::create_directories(folder);
+    const std::string fifo = (folder / "pipe.txt").string();
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    for (const std::string& path : {fifo, std::string("/dev/zero")}) {
+        LineBuffer buffer(Lines{"TempMemo"});
+        std::future<void> read = ReadElsewhere(buffer, path);
+        ExpectNotWaiting(read, path);
+        try {
+            read.get();
+            ADD_FAILURE() << path << ": no error";
+        } catch (const FileOpenError& error) {
+            EXPECT_EQ(std::string(error.what()), "Cannot open file " + path);
+        }
+        EXPECT_EQ(buffer.Lines(), Lines{"TempMemo"}) << path;
+    }
+    std::filesystem::remove_all(folder);
 }
 
 // A sparse file of the given size in a fresh temporary folder.

@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QFileDialog>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
@@ -12,7 +13,70 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <string>
+
 namespace {
+
+struct ShownBox {
+    QString text;
+    Qt::TextFormat format = Qt::AutoText;
+};
+
+// Runs `show`, which opens one modal box, and reads that box from inside its
+// own message loop before closing it.
+ShownBox Shown(const std::function<void()>& show) {
+    ShownBox seen;
+    QTimer::singleShot(0, [&seen] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (box == nullptr) {
+            ADD_FAILURE() << "no box is shown";
+            return;
+        }
+        seen = {box->text(), box->textFormat()};
+        box->close();
+    });
+    show();
+    return seen;
+}
+
+QString Latin1(const std::string& text) {
+    return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+struct BoxCase {
+    const char* name;
+    void (QtDialogs::*show)(const std::string&);
+    std::string message;
+    std::string shown;
+};
+
+class QtDialogBox : public ::testing::TestWithParam<BoxCase> {};
+
+TEST_P(QtDialogBox, ShowsItsMessageAsPlainTextShortenedUnlessItNamesAPath) {
+    QtDialogs dialogs;
+    const ShownBox box = Shown([&] { (dialogs.*GetParam().show)(GetParam().message); });
+    EXPECT_EQ(box.text, Latin1(GetParam().shown));
+    EXPECT_EQ(box.format, Qt::PlainText);
+}
+
+const std::string LongValue =
+    "'" + std::string(5000, '9') + "' is not a valid floating point value.";
+const std::string LongPath = "/" + std::string(3000, 'd') + "/x.txt";
+
+INSTANTIATE_TEST_SUITE_P(
+    Boxes, QtDialogBox,
+    ::testing::Values(BoxCase{"ErrorOfALongValue", &QtDialogs::ShowError, LongValue,
+                              "'" + std::string(999, '9') + "..."},
+                      BoxCase{"ErrorNamingAPath", &QtDialogs::ShowFileError,
+                              "Cannot open file " + LongPath + ".",
+                              "Cannot open file " + LongPath + "."},
+                      BoxCase{"MessageNamingAPath", &QtDialogs::ShowMessage,
+                              "File too large: " + LongPath, "File too large: " + LongPath},
+                      BoxCase{"MarkupIsShownAsTyped", &QtDialogs::ShowError,
+                              "'<b>1</b>' is not a valid floating point value.",
+                              "'<b>1</b>' is not a valid floating point value."}),
+    [](const ::testing::TestParamInfo<BoxCase>& info) { return info.param.name; });
 
 TEST(QtFileDialog, ALoadWritesNothingUnderTheUsersFolders) {
     const QTemporaryDir home;

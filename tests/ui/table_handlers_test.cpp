@@ -330,6 +330,36 @@ INSTANTIATE_TEST_SUITE_P(Titles, TitleLabel,
                                            TitleCase{"\xC0\xA9", u" \u00C0\u00A9"},
                                            TitleCase{"plain", u" plain"}));
 
+// ---- Long cells ------------------------------------------------------------
+
+using GridCell = TableWindow;
+
+// Drawing lays out all the text a cell gives it: a long cell gives only what
+// a column can show, and its editor the whole text.
+TEST_F(GridCell, LongCellShowsItsFirstThousandCharactersAndEditsWhole) {
+    const std::string value(5000, '7');
+    form.FirCells().SetCell(1, 0, value);
+    const QModelIndex cell = Grid("FIRgrid")->model()->index(0, 1);
+    EXPECT_EQ(cell.data(Qt::DisplayRole).toString(), QString(1000, QLatin1Char('7')));
+    EXPECT_EQ(cell.data(Qt::EditRole).toString(), QString::fromStdString(value));
+}
+
+// A title line of any length is kept whole as the file's title; its label
+// shows the first 300 characters, as plain text.
+TEST_F(TableWindow, LongTitleIsKeptWholeAndItsLabelShowsItsStart) {
+    const std::string title = "<b>" + std::string(100000, 'T');
+    LoadFir(WriteFile("fir.txt", "//SIGNOVA\n//TITLE " + title + "\n0.5\n"));
+    EXPECT_EQ(state.FileTitle, " " + title);
+    LoadIir(WriteFile("iir.txt", "//SIGNOVA\n//TITLE " + title + "\n0\n1\n"));
+    EXPECT_EQ(state.FileTitle, " " + title);
+    EXPECT_TRUE(dialogs.shown.empty());
+    const QString shown = QString::fromStdString((" " + title).substr(0, 300));
+    for (const char* name : {"FIRLabel", "IIRLabel"}) {
+        EXPECT_EQ(Label(name), shown) << name;
+        EXPECT_EQ(form.Control<QLabel>(name)->textFormat(), Qt::PlainText) << name;
+    }
+}
+
 // ---- IIR grid keys ---------------------------------------------------------
 
 class IirGridKeys : public TableWindow {
