@@ -4,6 +4,8 @@ set -euo pipefail
 
 PACKAGES=(cmake g++ make qt6-base-dev libgtest-dev libbenchmark-dev
           xvfb xauth xdotool imagemagick fonts-dejavu-core fonts-dejavu-extra)
+# A script that needs more sets EXTRA_PACKAGES before sourcing this file.
+PACKAGES+=(${EXTRA_PACKAGES[@]+"${EXTRA_PACKAGES[@]}"})
 
 missing=()
 for package in "${PACKAGES[@]}"; do
