@@ -5,6 +5,8 @@ set -euo pipefail
 PACKAGES=(cmake g++ make qt6-base-dev libgtest-dev libbenchmark-dev
           libfftw3-dev pkg-config
           xvfb xauth xdotool imagemagick fonts-dejavu-core fonts-dejavu-extra)
+# A script that needs more sets EXTRA_PACKAGES before sourcing this file.
+PACKAGES+=(${EXTRA_PACKAGES[@]+"${EXTRA_PACKAGES[@]}"})
 
 source "$(dirname "${BASH_SOURCE[0]}")/install_missing.sh"
 install_missing "${PACKAGES[@]}"

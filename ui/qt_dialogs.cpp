@@ -1,6 +1,7 @@
 #include "ui/qt_dialogs.h"
 
 #include "toolkit/shown_text.h"
+#include "ui/example_folder.h"
 
 #include <QFileDialog>
 #include <QMessageBox>
@@ -84,10 +85,19 @@ void QtDialogs::ShowFileError(const std::string& text) {
     ShowOkBox(parent_, QMessageBox::Critical, text, NamesPath::Yes);
 }
 
+// Opens where the user last was; the examples are one click away among the places.
 std::optional<std::string> QtDialogs::ChooseFile() {
     KeepFileDialogStateInMemory();
-    const QString path = QFileDialog::getOpenFileName(parent_, QString(), QString(), QString());
-    if (path.isEmpty())
+    QFileDialog dialog(parent_);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    const QList<QUrl> places = dialog.sidebarUrls();
+    const QUrl examples = QUrl::fromLocalFile(ExampleFolder());
+    if (!examples.isEmpty() && !places.contains(examples))
+        dialog.setSidebarUrls(QList<QUrl>(places) << examples);
+    const bool chosen = dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty();
+    // The examples' place belongs to this program's dialog only.
+    dialog.setSidebarUrls(places);
+    if (!chosen)
         return std::nullopt;
-    return QFile::encodeName(path).toStdString();
+    return QFile::encodeName(dialog.selectedFiles().constFirst()).toStdString();
 }
