@@ -9,7 +9,8 @@ namespace signova {
 // Esc answers Cancel.
 enum class DialogResult { Ok, Yes, No, Cancel };
 
-// Every kind of box the program shows, and the file-open choice. The window
+// Every kind of box the program shows, and the file-open and file-save
+// choices. The window
 // implements it with real dialogs; tests script it.
 class Dialogs {
 public:
@@ -31,6 +32,16 @@ public:
     // File-open dialog without a file-type filter: the chosen file's full
     // path, or nothing when the user cancels.
     virtual std::optional<std::string> ChooseFile() = 0;
+    // File-save dialog for one type of file ("PNG image", suffix "png"): the
+    // chosen full path, the suffix added when the name has none, or nothing
+    // when the user cancels. It asks nothing about an existing file: the
+    // caller does, through Confirm. Dialogs that offer no saving cancel.
+    virtual std::optional<std::string> ChooseSaveFile(const std::string& fileType,
+                                                      const std::string& suffix) {
+        (void)fileType;
+        (void)suffix;
+        return std::nullopt;
+    }
 };
 
 } // namespace signova

@@ -18,6 +18,9 @@ ConversionError::ConversionError(std::string_view text)
 FileOpenError::FileOpenError(std::string_view path)
     : SignovaError(Joined("Cannot open file ", path, "")) {}
 
+FileWriteError::FileWriteError(std::string_view path)
+    : SignovaError(Joined("Cannot write file ", path, "")) {}
+
 std::string DefaultErrorText(std::string_view text) {
     std::string shown(text);
     if (!shown.empty() && static_cast<unsigned char>(shown.back()) > '.')

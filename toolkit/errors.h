@@ -48,6 +48,12 @@ public:
     explicit FileOpenError(std::string_view path);
 };
 
+// A file the user chose to save into could not be written.
+class FileWriteError : public SignovaError {
+public:
+    explicit FileWriteError(std::string_view path);
+};
+
 class PointerSizeError : public SignovaError {
 public:
     PointerSizeError() : SignovaError("Pointer size must be greater than zero") {}

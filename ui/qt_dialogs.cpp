@@ -101,3 +101,19 @@ std::optional<std::string> QtDialogs::ChooseFile() {
         return std::nullopt;
     return QFile::encodeName(dialog.selectedFiles().constFirst()).toStdString();
 }
+
+std::optional<std::string> QtDialogs::ChooseSaveFile(const std::string& fileType,
+                                                     const std::string& suffix) {
+    QFileDialog dialog(parent_);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    const QString type = QString::fromStdString(fileType);
+    const QString extension = QString::fromStdString(suffix);
+    dialog.setNameFilter(type + QStringLiteral(" (*.") + extension + QLatin1Char(')'));
+    dialog.setDefaultSuffix(extension);
+    // The caller asks before replacing a file, through the program's own box.
+    dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt;
+    return QFile::encodeName(dialog.selectedFiles().constFirst()).toStdString();
+}

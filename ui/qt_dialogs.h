@@ -4,7 +4,7 @@
 
 class QWidget;
 
-// The program's message boxes and file-open dialog, as real Qt dialogs. A box
+// The program's message boxes and file dialogs, as real Qt dialogs. A box
 // shows its message as plain text, shortened by ShownBoxText.
 class QtDialogs : public signova::Dialogs {
 public:
@@ -18,6 +18,8 @@ public:
     void ShowError(const std::string& text) override;
     void ShowFileError(const std::string& text) override;
     std::optional<std::string> ChooseFile() override;
+    std::optional<std::string> ChooseSaveFile(const std::string& fileType,
+                                              const std::string& suffix) override;
 
 private:
     QWidget* parent_;

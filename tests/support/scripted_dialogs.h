@@ -25,6 +25,10 @@ public:
     std::vector<std::string> shown;
     std::deque<DialogResult> answers;             // for Confirm and AskInformation
     std::deque<std::optional<std::string>> files; // for ChooseFile; cancel when empty
+    // For ChooseSaveFile; cancel when empty. Each choice is recorded in
+    // `saveChoices` as "<file type> (*.<suffix>)".
+    std::deque<std::optional<std::string>> saveFiles;
+    std::vector<std::string> saveChoices;
 
     void ShowMessage(const std::string& text) override { shown.push_back("message: " + text); }
     DialogResult Confirm(const std::string& text) override { return Ask("confirm: " + text); }
@@ -36,6 +40,16 @@ public:
             return std::nullopt;
         std::optional<std::string> file = files.front();
         files.pop_front();
+        return file;
+    }
+
+    std::optional<std::string> ChooseSaveFile(const std::string& fileType,
+                                              const std::string& suffix) override {
+        saveChoices.push_back(fileType + " (*." + suffix + ")");
+        if (saveFiles.empty())
+            return std::nullopt;
+        std::optional<std::string> file = saveFiles.front();
+        saveFiles.pop_front();
         return file;
     }
 

@@ -24,6 +24,7 @@ TEST(ErrorTexts, AreTheProgramsOwn) {
     EXPECT_STREQ(FloatOverflowError().what(), "Floating point overflow");
     EXPECT_STREQ(InvalidOperationError().what(), "Invalid floating point operation");
     EXPECT_STREQ(FileOpenError("/tmp/x.txt").what(), "Cannot open file /tmp/x.txt");
+    EXPECT_STREQ(FileWriteError("/tmp/x.csv").what(), "Cannot write file /tmp/x.csv");
     EXPECT_STREQ(PointerSizeError().what(), "Pointer size must be greater than zero");
 }
 
