@@ -1,0 +1,93 @@
+#include "analysis/response_view.h"
+
+#include "analysis/stability.h"
+#include "toolkit/number_text.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+#include <numbers>
+
+namespace signova {
+namespace {
+
+// Larger gains are given in dB alone.
+constexpr double LargestPlainGain = 1e6;
+
+// The axis top: the highest gain rounded up to ten dB, at least 0 dB and at
+// most the limit; an infinite gain takes the limit.
+double AxisTopDb(const std::vector<ResponsePoint>& points) {
+    double highest = -std::numeric_limits<double>::infinity();
+    for (const ResponsePoint& point : points)
+        highest = std::max(highest, point.MagnitudeDb());
+    if (!(highest > 0.0))
+        return 0.0;
+    return std::min(ResponseTopLimitDb, std::ceil(highest / 10.0) * 10.0);
+}
+
+} // namespace
+
+ResponseView ViewResponse(const TableRead& table, double sampleRate, double generatorFrequency) {
+    ResponseView view;
+    view.errors = table.errors;
+    if (!table.Ok())
+        return view;
+    const FilterCoefficients& filter = table.coefficients;
+    view.unstable = !IsStable(filter);
+    view.halfRate = sampleRate / 2.0;
+
+    view.frequencies = FrequenciesUpToHalfRate(ResponseCurvePoints, sampleRate);
+    const std::vector<ResponsePoint> points =
+        FrequencyResponse(filter, view.frequencies, sampleRate);
+    view.topDb = AxisTopDb(points);
+    view.bottomDb = view.topDb - ResponseSpanDb;
+    view.magnitudeDb.reserve(points.size());
+    view.phaseDegrees.reserve(points.size());
+    for (const ResponsePoint& point : points) {
+        view.magnitudeDb.push_back(std::clamp(point.MagnitudeDb(), view.bottomDb, view.topDb));
+        view.phaseDegrees.push_back(point.phase * (180.0 / std::numbers::pi));
+    }
+
+    view.generatorFrequency = generatorFrequency;
+    view.aboveHalfRate = generatorFrequency > view.halfRate;
+    view.landsAt = FoldedFrequency(generatorFrequency, sampleRate);
+    view.atGenerator = ResponseAt(filter, view.landsAt, sampleRate);
+    view.atGenerator.frequency = generatorFrequency;
+    return view;
+}
+
+std::string FrequencyText(double hertz) {
+    std::string text = FormatFixed(hertz, 15, 2);
+    if (text.find('.') != std::string::npos) {
+        text.erase(text.find_last_not_of('0') + 1);
+        if (text.back() == '.')
+            text.pop_back();
+    }
+    return text + " Hz";
+}
+
+std::string GainText(const ResponsePoint& point) {
+    if (point.infinite)
+        return "gain infinite";
+    if (point.magnitude == 0.0)
+        return "gain 0 (-inf dB)";
+    if (point.magnitude >= LargestPlainGain)
+        return "gain " + FormatFixed(point.MagnitudeDb(), 15, 2) + " dB";
+    return "gain " + FormatFixed(point.magnitude, 15, 4) + " (" +
+           FormatFixed(point.MagnitudeDb(), 15, 2) + " dB)";
+}
+
+std::string GeneratorText(const ResponseView& view) {
+    return "Generator " + FrequencyText(view.generatorFrequency) + ": " +
+           GainText(view.atGenerator);
+}
+
+std::string LandsAtText(const ResponseView& view) {
+    if (!view.aboveHalfRate)
+        return {};
+    return FrequencyText(view.generatorFrequency) +
+           " is above fs/2 = " + FrequencyText(view.halfRate) + ": the tone lands at " +
+           FrequencyText(view.landsAt);
+}
+
+} // namespace signova
