@@ -33,6 +33,7 @@ ResponseView ViewResponse(const TableRead& table, double sampleRate, double gene
     if (!table.Ok())
         return view;
     const FilterCoefficients& filter = table.coefficients;
+    view.coefficients = static_cast<int>(filter.b.size());
     view.unstable = !IsStable(filter);
     view.halfRate = sampleRate / 2.0;
 

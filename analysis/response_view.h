@@ -20,6 +20,9 @@ constexpr double ResponseTopLimitDb = 60.0;
 struct ResponseView {
     // The table's error texts; when there are any, nothing else is filled in.
     std::vector<std::string> errors;
+    // Coefficients of the table: taps of a FIR table, rows (b, a pairs) of an
+    // IIR table.
+    int coefficients = 0;
     // Some pole lies on or outside the unit circle.
     bool unstable = false;
 

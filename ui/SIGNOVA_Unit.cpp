@@ -23,6 +23,7 @@
 #include "ui/lamp.h"
 #include "ui/radio_group.h"
 #include "ui/toolkit_color.h"
+#include "ui/view_menus.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -145,6 +146,7 @@ TForm1::TForm1(signova::Dialogs& dialogs, QWidget* parent)
     SetUpResizing();
     FormCreate();
     form2_ = std::make_unique<TForm2>();
+    views_ = std::make_unique<ViewMenus>(*this, dialogs_);
 }
 
 TForm1::~TForm1() {
@@ -655,10 +657,12 @@ void TForm1::RunSampleLoop(signova::FilterKind filter) {
     } depthGuard(runDepth_);
 
     signova::ClearUpperVectorState();
+    record_.Clear();
     do {
         dacWrappedInLatestPass_ = signova::ComputeSample(state_, filter);
         if (dacWrappedInLatestPass_)
             DACsh->SetColor(LampRed);
+        record_.Store(state_.InputSample, state_.OutputSample);
         const signova::ScopeEvents events = signova::ScopeSample(
             state_, state_.InputSample, state_.OutputSample, ReadScopeControls(), series_);
         if (events.triggered) {

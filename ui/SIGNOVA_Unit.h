@@ -1,5 +1,6 @@
 #pragma once
 
+#include "analysis/sample_record.h"
 #include "chart/chart.h"
 #include "engine/sample_pipeline.h"
 #include "engine/simulator_state.h"
@@ -32,6 +33,7 @@ class QTimer;
 class QToolButton;
 class RadioGroup;
 class TForm2;
+class ViewMenus;
 
 // The main window: builds the controls, wires their events to the handlers
 // and calls the core. The run loop lives here because it must let Qt process
@@ -77,6 +79,8 @@ public:
     signova::CellStore& IirCells() { return iirCells_; }
     signova::LineBuffer& TempMemo() { return tempMemo_; }
     TForm2& Form2() { return *form2_; }
+    // The last samples of the run, for the views beyond the oscilloscope.
+    const signova::SampleRecord& Record() const { return record_; }
     int RunDepth() const { return runDepth_; }
     // Whether the DAC wrapped in the run loop's latest pass. The overflow lamp
     // cannot tell: it stays red after a wrap, and a trigger clears it.
@@ -120,6 +124,7 @@ private:
     signova::LineBuffer tempMemo_;
     signova::TChart scopeChart_;
     signova::ScopeChartSeries series_;
+    signova::SampleRecord record_;
     std::unique_ptr<Anchors> windowAnchors_;
     std::unique_ptr<Anchors> scopeAnchors_;
     int runDepth_ = 0;
@@ -170,4 +175,5 @@ private:
     QTimer* Timer1 = nullptr;
 
     std::unique_ptr<TForm2> form2_;
+    std::unique_ptr<ViewMenus> views_;
 };

@@ -75,6 +75,7 @@ TEST(ResponseViewOfATable, SpansZeroToHalfTheRateWithZerosOnTheAxisFloor) {
     EXPECT_EQ(view.frequencies.back(), 24000.0);
     EXPECT_EQ(view.topDb, 0.0);
     EXPECT_EQ(view.bottomDb, -100.0);
+    EXPECT_EQ(view.coefficients, 4);
     EXPECT_EQ(view.magnitudeDb.front(), 0.0);
     // The zero at fs/4, step 256 of the 512 up to fs/2.
     EXPECT_EQ(view.frequencies[256], 12000.0);

@@ -1,0 +1,206 @@
+#include "ui/response_window.h"
+
+#include "analysis/table_read.h"
+#include "chart/chart_fast_line_series.h"
+#include "toolkit/colors.h"
+#include "ui/chart_widget.h"
+#include "ui/toolkit_color.h"
+
+#include <QLabel>
+#include <QMetaObject>
+#include <QVBoxLayout>
+
+#include <cmath>
+
+namespace {
+
+constexpr signova::TColor CurveColor = signova::clNavy;
+constexpr signova::TColor GeneratorColor = signova::clRed;
+constexpr signova::TColor LandsAtColor = signova::clPurple;
+constexpr double DbStep = 20.0;
+constexpr double DegreesStep = 90.0;
+
+QString FromText(const std::string& text) {
+    return QString::fromStdString(text);
+}
+
+void SetTextColor(QLabel* label, signova::TColor color) {
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::WindowText, ToQColor(color));
+    label->setPalette(palette);
+}
+
+QLabel* MakeLabel(QWidget* parent, const char* name, signova::TColor color) {
+    auto* label = new QLabel(parent);
+    label->setObjectName(QString::fromLatin1(name));
+    label->setWordWrap(true);
+    SetTextColor(label, color);
+    return label;
+}
+
+signova::TFastLineSeries* AddLine(signova::TChart& chart, const char* name, signova::TColor color) {
+    auto& series = chart.AddSeries<signova::TFastLineSeries>(name);
+    series.SetSeriesColor(color);
+    return &series;
+}
+
+// A chart in the look of the FIR plot: a titled panel, axes with labels.
+void ConfigureChart(signova::TChart& chart, const char* title) {
+    chart.SetTitleText({title});
+    chart.SetTitleVisible(true);
+    chart.SetLegendVisible(false);
+    chart.SetView3D(false);
+    chart.SetBackWallTransparent(true);
+    chart.SetAllowZoom(false);
+    chart.SetAllowPanning(false);
+    for (signova::AxisPosition position :
+         {signova::AxisPosition::Left, signova::AxisPosition::Bottom}) {
+        signova::TChartAxis& axis = chart.Axis(position);
+        axis.SetLabelsVisible(true);
+        axis.Grid().SetColor(signova::clSilver);
+    }
+    // 0 lets the axis choose a readable spacing of the frequencies.
+    chart.BottomAxis().SetIncrement(0.0);
+}
+
+} // namespace
+
+ResponseWindow::ResponseWindow(const signova::SimulatorState& state,
+                               const signova::CellStore& firCells,
+                               const signova::CellStore& iirCells, QWidget* parent)
+    : QWidget(parent, Qt::Window), state_(state), firCells_(firCells), iirCells_(iirCells) {
+    setObjectName(QStringLiteral("ResponseWindow"));
+    setWindowTitle(QStringLiteral("SIGNOVA - Frequency response"));
+    QFont font(QStringLiteral("DejaVu Sans"));
+    font.setPixelSize(12);
+    setFont(font);
+    QPalette face = palette();
+    face.setColor(QPalette::Window, ToQColor(signova::clBtnFace));
+    setPalette(face);
+    resize(640, 560);
+
+    ConfigureChart(magnitudeChart_, "Magnitude (dB) against frequency (Hz)");
+    magnitude_ = {AddLine(magnitudeChart_, "Magnitude", CurveColor),
+                  AddLine(magnitudeChart_, "GeneratorMarker", GeneratorColor),
+                  AddLine(magnitudeChart_, "LandsAtMarker", LandsAtColor)};
+    ConfigureChart(phaseChart_, "Phase (degrees) against frequency (Hz)");
+    phaseChart_.LeftAxis().SetMinMax(-180.0, 180.0);
+    phaseChart_.LeftAxis().SetIncrement(DegreesStep);
+    phase_ = {AddLine(phaseChart_, "Phase", CurveColor),
+              AddLine(phaseChart_, "GeneratorMarker", GeneratorColor),
+              AddLine(phaseChart_, "LandsAtMarker", LandsAtColor)};
+
+    auto* layout = new QVBoxLayout(this);
+    auto* headingRow = new QHBoxLayout;
+    heading_ = MakeLabel(this, "Heading", signova::clBlack);
+    QFont bold = font;
+    bold.setBold(true);
+    heading_->setFont(bold);
+    stability_ = MakeLabel(this, "Stability", signova::clBlack);
+    stability_->setFont(bold);
+    headingRow->addWidget(heading_, 1);
+    headingRow->addWidget(stability_);
+    layout->addLayout(headingRow);
+    error_ = MakeLabel(this, "Error", signova::clRed);
+    layout->addWidget(error_);
+    magnitudeWidget_ = new ChartWidget(magnitudeChart_, this);
+    magnitudeWidget_->setObjectName(QStringLiteral("MagnitudeChart"));
+    layout->addWidget(magnitudeWidget_, 3);
+    phaseWidget_ = new ChartWidget(phaseChart_, this);
+    phaseWidget_->setObjectName(QStringLiteral("PhaseChart"));
+    layout->addWidget(phaseWidget_, 2);
+    generator_ = MakeLabel(this, "GeneratorGain", GeneratorColor);
+    layout->addWidget(generator_);
+    landsAt_ = MakeLabel(this, "LandsAt", LandsAtColor);
+    layout->addWidget(landsAt_);
+}
+
+ResponseWindow::~ResponseWindow() = default;
+
+void ResponseWindow::ShowTable(signova::FilterKind table) {
+    table_ = table;
+    show();
+    Refresh();
+    raise();
+    activateWindow();
+}
+
+void ResponseWindow::ScheduleRefresh() {
+    if (refreshPending_ || !isVisible())
+        return;
+    refreshPending_ = true;
+    QMetaObject::invokeMethod(this, &ResponseWindow::Refresh, Qt::QueuedConnection);
+}
+
+void ResponseWindow::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    Refresh();
+}
+
+signova::TableRead ResponseWindow::ReadTable() const {
+    if (table_ == signova::FilterKind::Iir)
+        return signova::ReadIirTable(iirCells_, state_.IirOrder);
+    return signova::ReadFirTable(firCells_);
+}
+
+void ResponseWindow::Refresh() {
+    refreshPending_ = false;
+    view_ = signova::ViewResponse(ReadTable(), state_.SampleRate, state_.SignalFrequency);
+    ShowView();
+}
+
+void ResponseWindow::DrawMarker(signova::TFastLineSeries& marker, bool shown, double frequency,
+                                const signova::TChartAxis& levels) {
+    marker.Clear();
+    if (!shown)
+        return;
+    marker.AddPoint(frequency, levels.Minimum(), "", signova::DefaultColor);
+    marker.AddPoint(frequency, levels.Maximum(), "", signova::DefaultColor);
+}
+
+void ResponseWindow::ShowView() {
+    const bool iir = table_ == signova::FilterKind::Iir;
+    QString heading = iir ? QStringLiteral("IIR table") : QStringLiteral("FIR table");
+    if (view_.errors.empty())
+        heading += iir ? QStringLiteral(": %1 coefficient pairs").arg(view_.coefficients)
+                       : QStringLiteral(": %1 coefficients").arg(view_.coefficients);
+    heading_->setText(heading);
+    stability_->setVisible(iir && view_.errors.empty());
+    stability_->setText(view_.unstable ? QStringLiteral("unstable") : QStringLiteral("stable"));
+    SetTextColor(stability_, view_.unstable ? signova::clRed : signova::clGreen);
+
+    QStringList errors;
+    for (const std::string& error : view_.errors)
+        errors << FromText(error);
+    error_->setText(errors.join(QLatin1Char('\n')));
+    error_->setVisible(!errors.isEmpty());
+
+    for (Plot* plot : {&magnitude_, &phase_}) {
+        plot->curve->Clear();
+        plot->generator->Clear();
+        plot->landsAt->Clear();
+    }
+    generator_->setVisible(view_.errors.empty());
+    landsAt_->setVisible(view_.errors.empty() && view_.aboveHalfRate);
+    if (!view_.errors.empty())
+        return;
+
+    for (signova::TChart* chart : {&magnitudeChart_, &phaseChart_})
+        chart->BottomAxis().SetMinMax(0.0, view_.halfRate);
+    magnitudeChart_.LeftAxis().SetMinMax(view_.bottomDb, view_.topDb);
+    magnitudeChart_.LeftAxis().SetIncrement(DbStep);
+    for (std::size_t i = 0; i < view_.frequencies.size(); ++i) {
+        magnitude_.curve->AddPoint(view_.frequencies[i], view_.magnitudeDb[i], "",
+                                   signova::DefaultColor);
+        if (!std::isnan(view_.phaseDegrees[i]))
+            phase_.curve->AddPoint(view_.frequencies[i], view_.phaseDegrees[i], "",
+                                   signova::DefaultColor);
+    }
+    for (const Plot* plot : {&magnitude_, &phase_}) {
+        const signova::TChartAxis& levels = plot->curve->ParentChart().LeftAxis();
+        DrawMarker(*plot->generator, !view_.aboveHalfRate, view_.generatorFrequency, levels);
+        DrawMarker(*plot->landsAt, view_.aboveHalfRate, view_.landsAt, levels);
+    }
+    generator_->setText(FromText(signova::GeneratorText(view_)));
+    landsAt_->setText(FromText(signova::LandsAtText(view_)));
+}

@@ -1,0 +1,77 @@
+#pragma once
+
+#include "analysis/response_view.h"
+#include "chart/chart.h"
+#include "engine/sample_pipeline.h"
+#include "engine/simulator_state.h"
+#include "toolkit/cell_store.h"
+
+#include <QWidget>
+
+class ChartWidget;
+class QLabel;
+
+namespace signova {
+class TFastLineSeries;
+}
+
+// The frequency response of one coefficient table: magnitude in dB and phase
+// from 0 to half the sample rate, a marker at the generator's frequency with
+// the gain its tone meets, and a marker where a tone above half the sample
+// rate really lands. It reads the table the way a run would, without touching
+// the filter, and follows the table, the sample rate and the generator while
+// it is shown: each change asks for one recomputation, and any number of
+// changes before the next message pass give one.
+class ResponseWindow : public QWidget {
+    Q_OBJECT
+public:
+    ResponseWindow(const signova::SimulatorState& state, const signova::CellStore& firCells,
+                   const signova::CellStore& iirCells, QWidget* parent = nullptr);
+    ~ResponseWindow() override;
+
+    // Shows the response of that table, bringing the window to the front.
+    void ShowTable(signova::FilterKind table);
+    signova::FilterKind Table() const { return table_; }
+
+    // Something the response depends on changed.
+    void ScheduleRefresh();
+    void Refresh();
+
+    const signova::ResponseView& View() const { return view_; }
+    ChartWidget& MagnitudeChart() const { return *magnitudeWidget_; }
+    ChartWidget& PhaseChart() const { return *phaseWidget_; }
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    struct Plot {
+        signova::TFastLineSeries* curve = nullptr;
+        signova::TFastLineSeries* generator = nullptr;
+        signova::TFastLineSeries* landsAt = nullptr;
+    };
+
+    signova::TableRead ReadTable() const;
+    void ShowView();
+    static void DrawMarker(signova::TFastLineSeries& marker, bool shown, double frequency,
+                           const signova::TChartAxis& levels);
+
+    const signova::SimulatorState& state_;
+    const signova::CellStore& firCells_;
+    const signova::CellStore& iirCells_;
+    signova::FilterKind table_ = signova::FilterKind::Fir;
+    bool refreshPending_ = false;
+    signova::ResponseView view_;
+
+    signova::TChart magnitudeChart_;
+    signova::TChart phaseChart_;
+    Plot magnitude_;
+    Plot phase_;
+    QLabel* heading_;
+    QLabel* stability_;
+    ChartWidget* magnitudeWidget_;
+    ChartWidget* phaseWidget_;
+    QLabel* generator_;
+    QLabel* landsAt_;
+    QLabel* error_;
+};
