@@ -119,8 +119,10 @@ ResponseWindow::~ResponseWindow() = default;
 
 void ResponseWindow::ShowTable(signova::FilterKind table) {
     table_ = table;
-    show();
-    Refresh();
+    if (isVisible())
+        Refresh();
+    else
+        show(); // which recomputes
     raise();
     activateWindow();
 }
@@ -145,6 +147,7 @@ signova::TableRead ResponseWindow::ReadTable() const {
 
 void ResponseWindow::Refresh() {
     refreshPending_ = false;
+    ++refreshes_;
     view_ = signova::ViewResponse(ReadTable(), state_.SampleRate, state_.SignalFrequency);
     ShowView();
 }

@@ -38,6 +38,8 @@ public:
     void Refresh();
 
     const signova::ResponseView& View() const { return view_; }
+    // Recomputations since the window was made.
+    int Refreshes() const { return refreshes_; }
     ChartWidget& MagnitudeChart() const { return *magnitudeWidget_; }
     ChartWidget& PhaseChart() const { return *phaseWidget_; }
 
@@ -61,6 +63,7 @@ private:
     const signova::CellStore& iirCells_;
     signova::FilterKind table_ = signova::FilterKind::Fir;
     bool refreshPending_ = false;
+    int refreshes_ = 0;
     signova::ResponseView view_;
 
     signova::TChart magnitudeChart_;

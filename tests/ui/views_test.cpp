@@ -1,0 +1,349 @@
+#include "tests/ui/form_fixture.h"
+
+#include "chart/chart_fast_line_series.h"
+#include "toolkit/virtual_keys.h"
+#include "ui/chart_widget.h"
+#include "ui/grid_view.h"
+#include "ui/response_window.h"
+#include "ui/spectrum_window.h"
+
+#include <QAction>
+#include <QClipboard>
+#include <QComboBox>
+#include <QContextMenuEvent>
+#include <QDir>
+#include <QFile>
+#include <QGuiApplication>
+#include <QImage>
+#include <QMenu>
+#include <QSlider>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QToolButton>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+using signova::testing::ScriptedDialogs;
+
+const QString ResponseItem = QString::fromUtf8("Frequency response\u2026");
+const QString SpectrumItem = QString::fromUtf8("Spectrum\u2026");
+const QString SavePictureItem = QString::fromUtf8("Save picture\u2026");
+const QString CopyPictureItem = QStringLiteral("Copy picture");
+const QString SaveSamplesItem = QString::fromUtf8("Save samples as CSV\u2026");
+
+std::string ReplaceQuestion(const std::string& path) {
+    return "confirm: " + path + " already exists.\nDo you want to replace it?";
+}
+
+QByteArray FileContents(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    return file.readAll();
+}
+
+// The main window with its context menus, the windows they open, a scripted
+// save choice and a folder for the files written.
+class Views : public ::testing::Test {
+protected:
+    ScriptedDialogs dialogs;
+    CountingForm form{dialogs};
+    signova::SimulatorState& state = form.State();
+    QTemporaryDir folder;
+
+    ~Views() override {
+        for (QMenu* menu : form.findChildren<QMenu*>())
+            menu->hide();
+    }
+
+    QMenu* Menu(const char* name) { return form.findChild<QMenu*>(QString::fromLatin1(name)); }
+    QStringList Items(const char* menu) {
+        QStringList texts;
+        for (const QAction* action : Menu(menu)->actions())
+            if (!action->isSeparator())
+                texts << action->text();
+        return texts;
+    }
+    // Picks the item as a click in the open menu would.
+    void Choose(const char* menu, const QString& item) {
+        for (QAction* action : Menu(menu)->actions())
+            if (action->text() == item) {
+                action->trigger();
+                return;
+            }
+        ADD_FAILURE() << "no item " << item.toStdString() << " in " << menu;
+    }
+    std::string Path(const char* name) { return folder.filePath(name).toStdString(); }
+    // A right click's context menu event, on the widget the mouse is over.
+    void RightClickMenu(QWidget* widget) {
+        QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(20, 20),
+                                widget->mapToGlobal(QPoint(20, 20)));
+        QCoreApplication::sendEvent(widget, &event);
+    }
+
+    ResponseWindow* Response() { return form.findChild<ResponseWindow*>("ResponseWindow"); }
+    SpectrumWindow* Spectrum() { return form.findChild<SpectrumWindow*>("SpectrumWindow"); }
+    std::string Text(QWidget* window, const char* label) {
+        return window->findChild<QLabel*>(QString::fromLatin1(label))->text().toStdString();
+    }
+    bool Shown(QWidget* window, const char* label) {
+        return !window->findChild<QLabel*>(QString::fromLatin1(label))->isHidden();
+    }
+    // The response window's change requests, handled as the next message pass would.
+    void NextMessagePass() { QCoreApplication::processEvents(); }
+    void SetFrequency(const char* rangeButton, int dial) {
+        form.Control<QToolButton>(rangeButton)->click();
+        form.Control<QSlider>("Dial")->setValue(dial);
+    }
+    void MovingAverage4() {
+        for (int row = 0; row < 4; ++row)
+            form.FirCells().SetCell(1, row, "0.25");
+        form.FirCells().SetCell(1, 4, "");
+    }
+    // Two coefficient rows in the IIR table: b0 = 1, b1 = 0, a1 as given.
+    void FirstOrderIir(const char* a1) {
+        int insert = signova::VirtualKeyInsert;
+        form.IIRGridKeyDown(insert, true);
+        form.IirCells().SetCell(1, 2, a1);
+    }
+};
+
+TEST_F(Views, MenusOfTheTablesAndTheScopeOfferTheirViews) {
+    EXPECT_EQ(Items("FIRgridMenu"), QStringList{ResponseItem});
+    EXPECT_EQ(Items("IIRGridMenu"), QStringList{ResponseItem});
+    EXPECT_EQ(Items("Chart1Menu"),
+              (QStringList{SpectrumItem, SavePictureItem, CopyPictureItem, SaveSamplesItem}));
+}
+
+TEST_F(Views, RightClickOnATableOrTheScopeOpensItsMenu) {
+    RightClickMenu(form.Control<GridView>("FIRgrid")->viewport());
+    EXPECT_TRUE(Menu("FIRgridMenu")->isVisible());
+    RightClickMenu(form.Control<ChartWidget>("Chart1"));
+    EXPECT_TRUE(Menu("Chart1Menu")->isVisible());
+}
+
+TEST_F(Views, ShiftF10InTheIirTableOpensTheMenuAndStillRunsItsKeyHandler) {
+    form.ShowPage(IirPage);
+    auto* grid = form.Control<GridView>("IIRGrid");
+    form.IirCells().SetCell(2, 1, "");
+    QTest::keyClick(grid, Qt::Key_F10, Qt::ShiftModifier);
+    EXPECT_TRUE(Menu("IIRGridMenu")->isVisible());
+    // The key handler fills an empty cell of a row in use with 0.
+    EXPECT_EQ(form.IirCells().Cell(2, 1), "0");
+}
+
+TEST_F(Views, AMenuOpenDuringARunLetsTheRunGoOn) {
+    form.ShowPage(FirPage);
+    form.onSample = [this](int sample) {
+        if (sample == 10)
+            RightClickMenu(form.Control<ChartWidget>("Chart1"));
+        if (sample == 50) {
+            EXPECT_TRUE(Menu("Chart1Menu")->isVisible());
+        }
+    };
+    form.RunSamples(100);
+    EXPECT_EQ(form.samples, 100);
+}
+
+TEST_F(Views, ARightClickInTheIirTableStillStopsTheRun) {
+    form.ShowPage(IirPage);
+    auto* viewport = form.Control<GridView>("IIRGrid")->viewport();
+    form.onSample = [viewport](int sample) {
+        if (sample == 10)
+            QTest::mousePress(viewport, Qt::RightButton, {}, QPoint(20, 20));
+    };
+    form.RunSamples(100);
+    EXPECT_EQ(form.samples, 10);
+    QTest::mouseRelease(viewport, Qt::RightButton, {}, QPoint(20, 20));
+}
+
+TEST_F(Views, ResponseOfTheFirTableFollowsItsCellsAndTheDial) {
+    Choose("FIRgridMenu", ResponseItem);
+    ResponseWindow* window = Response();
+    ASSERT_NE(window, nullptr);
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_EQ(Text(window, "Heading"), "FIR table: 48 coefficients");
+    EXPECT_EQ(Text(window, "GeneratorGain"), "Generator 10 Hz: gain 0.9998 (0.00 dB)");
+    EXPECT_TRUE(window->findChild<QLabel*>("Stability")->isHidden());
+
+    // Five cell changes, one recomputation at the next message pass.
+    const int refreshes = window->Refreshes();
+    MovingAverage4();
+    EXPECT_EQ(window->Refreshes(), refreshes);
+    NextMessagePass();
+    EXPECT_EQ(window->Refreshes(), refreshes + 1);
+    EXPECT_EQ(Text(window, "Heading"), "FIR table: 4 coefficients");
+    EXPECT_EQ(Text(window, "GeneratorGain"), "Generator 10 Hz: gain 1.0000 (0.00 dB)");
+
+    // 12 kHz is the moving average's zero.
+    SetFrequency("SpeedButton4", 1200);
+    NextMessagePass();
+    EXPECT_EQ(Text(window, "GeneratorGain"), "Generator 12000 Hz: gain 0 (-inf dB)");
+    signova::TChartSeries* marker = window->MagnitudeChart().Chart().FindSeries("GeneratorMarker");
+    ASSERT_EQ(marker->Count(), 2U);
+    EXPECT_EQ(marker->XValues()[0], 12000.0);
+    EXPECT_FALSE(Shown(window, "LandsAt"));
+}
+
+TEST_F(Views, ResponseMarksWhereAToneAboveHalfTheSampleRateLands) {
+    Choose("FIRgridMenu", ResponseItem);
+    ResponseWindow* window = Response();
+    MovingAverage4();
+    form.Control<QComboBox>("Sample")->setEditText("8000");
+    SetFrequency("SpeedButton3", 5000);
+    NextMessagePass();
+    EXPECT_EQ(window->MagnitudeChart().Chart().BottomAxis().Maximum(), 4000.0);
+    EXPECT_TRUE(Shown(window, "LandsAt"));
+    EXPECT_EQ(Text(window, "LandsAt"),
+              "5000 Hz is above fs/2 = 4000 Hz: the tone lands at 3000 Hz");
+    // At 3000 Hz of 8000: w = 3 pi / 4, |H| = 1 / (4 sin(3 pi / 8)).
+    EXPECT_EQ(Text(window, "GeneratorGain"), "Generator 5000 Hz: gain 0.2706 (-11.35 dB)");
+    signova::TChartSeries* landsAt = window->MagnitudeChart().Chart().FindSeries("LandsAtMarker");
+    ASSERT_EQ(landsAt->Count(), 2U);
+    EXPECT_EQ(landsAt->XValues()[0], 3000.0);
+    EXPECT_EQ(window->MagnitudeChart().Chart().FindSeries("GeneratorMarker")->Count(), 0U);
+}
+
+TEST_F(Views, ResponseOfTheIirTableIsLabelledUnstableWithItsGainsOnTheAxisTop) {
+    FirstOrderIir("0.5");
+    Choose("IIRGridMenu", ResponseItem);
+    ResponseWindow* window = Response();
+    EXPECT_EQ(Text(window, "Heading"), "IIR table: 2 coefficient pairs");
+    EXPECT_EQ(Text(window, "Stability"), "stable");
+    EXPECT_EQ(Text(window, "GeneratorGain"), "Generator 10 Hz: gain 2.0000 (6.02 dB)");
+
+    form.IirCells().SetCell(1, 2, "1");
+    NextMessagePass();
+    EXPECT_TRUE(Shown(window, "Stability"));
+    EXPECT_EQ(Text(window, "Stability"), "unstable");
+    signova::TChart& magnitude = window->MagnitudeChart().Chart();
+    EXPECT_EQ(magnitude.LeftAxis().Maximum(), signova::ResponseTopLimitDb);
+    // The infinite gain at 0 Hz sits on the top of the axis.
+    EXPECT_EQ(magnitude.FindSeries("Magnitude")->YValues()[0], signova::ResponseTopLimitDb);
+}
+
+TEST_F(Views, ABadCellShowsItsMessageInsideTheWindow) {
+    FirstOrderIir("abc");
+    Choose("IIRGridMenu", ResponseItem);
+    ResponseWindow* window = Response();
+    EXPECT_TRUE(Shown(window, "Error"));
+    EXPECT_EQ(Text(window, "Error"), "Error in data for IIR Filter. Row 1");
+    EXPECT_FALSE(Shown(window, "GeneratorGain"));
+    EXPECT_EQ(window->MagnitudeChart().Chart().FindSeries("Magnitude")->Count(), 0U);
+    EXPECT_TRUE(dialogs.shown.empty());
+
+    form.FirCells().SetCell(1, 3, "1,5");
+    Choose("FIRgridMenu", ResponseItem);
+    EXPECT_EQ(Response(), window);
+    EXPECT_EQ(window->Table(), signova::FilterKind::Fir);
+    EXPECT_EQ(Text(window, "Error"), "'1,5' is not a valid floating point value");
+
+    form.FirCells().SetCell(1, 3, "1.5");
+    NextMessagePass();
+    EXPECT_FALSE(Shown(window, "Error"));
+    EXPECT_EQ(Text(window, "Heading"), "FIR table: 48 coefficients");
+}
+
+TEST_F(Views, SpectrumShowsTheRecordAndKeepsItWhenTheRunStops) {
+    Choose("Chart1Menu", SpectrumItem);
+    SpectrumWindow* window = Spectrum();
+    ASSERT_NE(window, nullptr);
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_TRUE(window->Refreshing());
+    EXPECT_EQ(Text(window, "InputPeak"), "\u2014");
+
+    // 1 kHz at 48 kHz; the 48-tap moving average lets through almost nothing.
+    SetFrequency("SpeedButton3", 1000);
+    form.ShowPage(FirPage);
+    form.RunSamples(5000);
+    window->Refresh();
+    // 1000 Hz lies between bins 85 and 86 (11.71875 Hz apart).
+    EXPECT_EQ(Text(window, "InputPeak"), "996.09 Hz");
+    EXPECT_TRUE(Text(window, "InputSinad").ends_with(" dB"));
+    signova::TChart& chart = window->Chart().Chart();
+    EXPECT_EQ(chart.BottomAxis().Maximum(), 24000.0);
+    ASSERT_EQ(chart.FindSeries("Input")->Count(), 2049U);
+    EXPECT_EQ(chart.FindSeries("Input")->XValues().back(), 24000.0);
+    const std::string inputSinad = Text(window, "InputSinad");
+    const std::string outputPeak = Text(window, "OutputPeak");
+
+    // A new run not yet long enough to fill the record leaves the last one.
+    SetFrequency("SpeedButton3", 3000);
+    form.RunSamples(1000);
+    window->Refresh();
+    EXPECT_EQ(Text(window, "InputPeak"), "996.09 Hz");
+    EXPECT_EQ(Text(window, "InputSinad"), inputSinad);
+    EXPECT_EQ(Text(window, "OutputPeak"), outputPeak);
+
+    window->hide();
+    EXPECT_FALSE(window->Refreshing());
+}
+
+TEST_F(Views, SavedPictureIsTheChartAsDrawnAtItsPixelRatio) {
+    auto* scope = form.Control<ChartWidget>("Chart1");
+    dialogs.saveFiles = {Path("scope.png")};
+    Choose("Chart1Menu", SavePictureItem);
+    EXPECT_EQ(dialogs.saveChoices, std::vector<std::string>{"PNG image (*.png)"});
+    const QImage picture(folder.filePath("scope.png"), "PNG");
+    ASSERT_FALSE(picture.isNull());
+    EXPECT_EQ(picture.size(), scope->size() * scope->devicePixelRatio());
+    EXPECT_TRUE(dialogs.shown.empty());
+
+    Choose("Chart1Menu", CopyPictureItem);
+    EXPECT_EQ(QGuiApplication::clipboard()->image().size(), picture.size());
+}
+
+TEST_F(Views, SavedSamplesAreTheRecordOldestFirst) {
+    form.ShowPage(FirPage);
+    form.RunSamples(100);
+    dialogs.saveFiles = {Path("samples.csv")};
+    Choose("Chart1Menu", SaveSamplesItem);
+    EXPECT_EQ(dialogs.saveChoices, std::vector<std::string>{"CSV file (*.csv)"});
+    const QList<QByteArray> lines = FileContents(folder.filePath("samples.csv")).split('\n');
+    ASSERT_EQ(lines.size(), 102); // header, 100 samples, nothing after the last line end
+    EXPECT_EQ(lines[0], "n,input,output");
+    // The first sample of 10 Hz at 48 kHz: 2047 sin(2 pi / 4800) rounds to 3,
+    // and 3 / 48 through the moving average to 0.
+    EXPECT_EQ(lines[1], "0,3,0");
+    EXPECT_EQ(lines[101], "");
+}
+
+TEST_F(Views, AnExistingFileIsReplacedOnlyAfterYes) {
+    const QString path = folder.filePath("samples.csv");
+    {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("keep");
+    }
+    dialogs.saveFiles = {path.toStdString(), path.toStdString()};
+    dialogs.answers = {signova::DialogResult::No, signova::DialogResult::Yes};
+    Choose("Chart1Menu", SaveSamplesItem);
+    EXPECT_EQ(FileContents(path), "keep");
+    Choose("Chart1Menu", SaveSamplesItem);
+    EXPECT_EQ(FileContents(path), "n,input,output\n");
+    EXPECT_EQ(dialogs.shown, (std::vector<std::string>{ReplaceQuestion(path.toStdString()),
+                                                       ReplaceQuestion(path.toStdString())}));
+}
+
+TEST_F(Views, AFileThatCannotBeWrittenIsReported) {
+    const std::string path = Path("missing/samples.csv");
+    dialogs.saveFiles = {path};
+    Choose("Chart1Menu", SaveSamplesItem);
+    EXPECT_EQ(dialogs.shown, std::vector<std::string>{"error: Cannot write file " + path + "."});
+    EXPECT_FALSE(QFile::exists(QString::fromStdString(path)));
+}
+
+TEST_F(Views, CancellingTheSaveChoiceWritesNothing) {
+    Choose("Chart1Menu", SaveSamplesItem);
+    Choose("Chart1Menu", SavePictureItem);
+    EXPECT_EQ(dialogs.saveChoices.size(), 2U);
+    EXPECT_TRUE(dialogs.shown.empty());
+    EXPECT_TRUE(QDir(folder.path()).isEmpty());
+}
+
+} // namespace
