@@ -104,6 +104,7 @@ std::optional<std::string> QtDialogs::ChooseFile() {
 
 std::optional<std::string> QtDialogs::ChooseSaveFile(const std::string& fileType,
                                                      const std::string& suffix) {
+    KeepFileDialogStateInMemory();
     QFileDialog dialog(parent_);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);

@@ -4,21 +4,26 @@
 #include "toolkit/virtual_keys.h"
 #include "ui/chart_widget.h"
 #include "ui/grid_view.h"
+#include "ui/qt_dialogs.h"
 #include "ui/response_window.h"
 #include "ui/spectrum_window.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
 #include <QContextMenuEvent>
 #include <QDir>
 #include <QFile>
+#include <QFileDialog>
 #include <QGuiApplication>
 #include <QImage>
+#include <QLineEdit>
 #include <QMenu>
 #include <QSlider>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <QToolButton>
 
 #include <gtest/gtest.h>
@@ -344,6 +349,43 @@ TEST_F(Views, CancellingTheSaveChoiceWritesNothing) {
     EXPECT_EQ(dialogs.saveChoices.size(), 2U);
     EXPECT_TRUE(dialogs.shown.empty());
     EXPECT_TRUE(QDir(folder.path()).isEmpty());
+}
+
+// The real save dialog: the name typed without a suffix gets the file type's,
+// and nothing else is written, under the user's folders or anywhere.
+TEST(QtSaveDialog, WritesTheChosenFileAndNothingElse) {
+    const QTemporaryDir home;
+    const QTemporaryDir target;
+    const QByteArray realHome = qgetenv("HOME");
+    const QByteArray realConfig = qgetenv("XDG_CONFIG_HOME");
+    qputenv("HOME", home.path().toUtf8());
+    qputenv("XDG_CONFIG_HOME", (home.path() + QStringLiteral("/.config")).toUtf8());
+    QtDialogs dialogs;
+    CountingForm form(dialogs);
+    dialogs.SetParent(&form);
+    QTimer::singleShot(0, &form, [&target] {
+        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+        name->setText(target.filePath(QStringLiteral("samples")));
+        QTest::keyClick(name, Qt::Key_Return);
+    });
+    QTimer::singleShot(5000, &form, [] { // a dialog left open fails, never hangs
+        if (QWidget* dialog = QApplication::activeModalWidget()) {
+            ADD_FAILURE() << "the file dialog stayed open";
+            dialog->close();
+        }
+    });
+    for (QAction* action : form.findChild<QMenu*>(QStringLiteral("Chart1Menu"))->actions())
+        if (action->text() == SaveSamplesItem)
+            action->trigger();
+    qputenv("HOME", realHome);
+    realConfig.isEmpty() ? qunsetenv("XDG_CONFIG_HOME") : qputenv("XDG_CONFIG_HOME", realConfig);
+
+    EXPECT_EQ(QDir(target.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+              QStringList{QStringLiteral("samples.csv")});
+    EXPECT_EQ(FileContents(target.filePath(QStringLiteral("samples.csv"))), "n,input,output\n");
+    EXPECT_TRUE(QDir(home.path()).isEmpty(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot));
 }
 
 } // namespace
