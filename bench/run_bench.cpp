@@ -2,6 +2,9 @@
 // window at full speed; the time from a Stop click to the loop's end; and how
 // often the window painted. The two runs alternate for several rounds, so
 // that both see the same share of a busy machine; the medians are printed last.
+// Then what the spectrum window costs the window run: the same run with the
+// spectrum window open and refreshing against it closed, five rounds of runs of
+// 2.5 s, which one goes first alternating; medians and ratio.
 // Run it under a display (xvfb-run) or with QT_QPA_PLATFORM=offscreen.
 // Usage: run_bench [rounds] [seconds of each window run] (15 and 0.5 when not
 // given): many short rounds, as the load of a shared machine changes fast.
@@ -17,8 +20,11 @@
 #include "ui/chart_widget.h"
 #include "ui/lamp.h"
 #include "ui/qt_dialogs.h"
+#include "ui/spectrum_window.h"
 
+#include <QAction>
 #include <QApplication>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QSlider>
@@ -180,6 +186,60 @@ WindowRun RunWindow(CountingWindow& window, double runSeconds) {
     return run;
 }
 
+constexpr int SpectrumRounds = 5;
+constexpr double SpectrumRunSeconds = 2.5;
+
+// The default FIR run in `window` with the spectrum window open and refreshing
+// against the same run with it closed. The wall-clock rate is what the user
+// sees; the rate per CPU second of the run's thread is the steadier figure on a
+// busy machine (it leaves out the display server's share).
+void SpectrumWindowCost(CountingWindow& window) {
+    for (QAction* action : window.findChild<QMenu*>("Chart1Menu")->actions())
+        if (action->text() == QString::fromUtf8("Spectrum\u2026"))
+            action->trigger();
+    auto* spectrum = window.findChild<SpectrumWindow*>("SpectrumWindow");
+    spectrum->move(window.geometry().right() + 1, 0);
+    QCoreApplication::processEvents();
+
+    std::vector<double> closedRates;
+    std::vector<double> openRates;
+    std::vector<double> ratios;
+    std::vector<double> cpuRatios;
+    std::printf("spectrum: the window run with the spectrum window open and refreshing "
+                "against it closed\n");
+    for (int round = 1; round <= SpectrumRounds; ++round) {
+        WindowRun closed;
+        WindowRun open;
+        int openCopies = 0;
+        for (const bool spectrumShown : {round % 2 == 0, round % 2 != 0}) {
+            spectrum->setVisible(spectrumShown);
+            QCoreApplication::processEvents();
+            const int copies = spectrum->Copies();
+            (spectrumShown ? open : closed) = RunWindow(window, SpectrumRunSeconds);
+            if (spectrumShown)
+                openCopies = spectrum->Copies() - copies;
+        }
+        const auto perCpuSecond = [](const WindowRun& run) {
+            return run.samplesPerSecond * run.seconds / run.loopCpuSeconds;
+        };
+        closedRates.push_back(closed.samplesPerSecond);
+        openRates.push_back(open.samplesPerSecond);
+        ratios.push_back(open.samplesPerSecond / closed.samplesPerSecond);
+        cpuRatios.push_back(perCpuSecond(open) / perCpuSecond(closed));
+        std::printf("spectrum round %d (%s first): closed %.2f M samples/s, open %.2f M "
+                    "samples/s: %.1f %% (%.1f %% per CPU s); %.1f record copies per second "
+                    "while open\n",
+                    round, round % 2 == 0 ? "open" : "closed", closed.samplesPerSecond / 1e6,
+                    open.samplesPerSecond / 1e6, ratios.back() * 100, cpuRatios.back() * 100,
+                    openCopies / open.seconds);
+    }
+    spectrum->hide();
+    std::printf("median of %d spectrum rounds: closed %.2f M samples/s, open %.2f M samples/s, "
+                "open/closed %.1f %% (%.1f %% per CPU s)\n",
+                SpectrumRounds, Median(closedRates) / 1e6, Median(openRates) / 1e6,
+                Median(ratios) * 100, Median(cpuRatios) * 100);
+}
+
 } // namespace
 
 int main(int argc, char* argv[]) {
@@ -228,5 +288,7 @@ int main(int argc, char* argv[]) {
                 "%.3f ms\n",
                 rounds, Median(core) / 1e6, Median(shown) / 1e6, Median(ratios) * 100,
                 Median(cpuRatios) * 100, Median(stops));
+
+    SpectrumWindowCost(window);
     return 0;
 }

@@ -158,7 +158,9 @@ void SpectrumWindow::Refresh() {
 
 void SpectrumWindow::Draw(const signova::RecordedSamples& samples, std::int32_t maxCode,
                           double sampleRate) {
-    chart_.BottomAxis().SetMinMax(0.0, sampleRate / 2.0);
+    // A new range redraws the frame; the same range need not.
+    if (chart_.BottomAxis().Maximum() != sampleRate / 2.0)
+        chart_.BottomAxis().SetMinMax(0.0, sampleRate / 2.0);
     Show(analyzer_.Analyze(samples.input, maxCode, sampleRate), *input_, inputReadout_);
     Show(analyzer_.Analyze(samples.output, maxCode, sampleRate), *output_, outputReadout_);
 }
