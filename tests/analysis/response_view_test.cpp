@@ -108,6 +108,11 @@ TEST(ResponseViewOfATable, PutsAnInfiniteGainOnTheTopOfItsLimitedAxis) {
     EXPECT_EQ(GeneratorText(view), "Generator 0 Hz: gain infinite");
 }
 
+TEST(ResponseViewOfATable, KeepsTheAxisTopAtAGainOfOneWithARoundingErrorAbove) {
+    EXPECT_EQ(ViewResponse(Table({{1.0000001}, {}}), Rate, 0).topDb, 0.0);
+    EXPECT_EQ(ViewResponse(Table({{1.01}, {}}), Rate, 0).topDb, 10.0);
+}
+
 TEST(ResponseViewOfATable, RaisesTheAxisTopToTheNextTenDb) {
     // b0 = 1, a1 = 0.5: gain 2 (6.02 dB) at 0 Hz, 2/3 at fs/2, phase 0 at both.
     const ResponseView view = ViewResponse(Table({{1.0, 0.0}, {0.0, 0.5}}), Rate, 0);
