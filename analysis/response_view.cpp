@@ -15,16 +15,18 @@ namespace {
 constexpr double LargestPlainGain = 1e6;
 
 // The axis top: the highest gain rounded up to ten dB, at least 0 dB and at
-// most the limit; an infinite gain takes the limit. A gain a rounding error
-// above a multiple of ten (a DC gain of 1.0000000001) stays under it.
+// most the limit; an infinite gain takes the limit. A gain less than half a dB
+// above a multiple of ten (a pass band's ripple above 0 dB) sits on that
+// multiple rather than adding ten dB of empty axis: half a dB is about a
+// pixel of the 100 dB span.
 double AxisTopDb(const std::vector<ResponsePoint>& points) {
     double highest = -std::numeric_limits<double>::infinity();
     for (const ResponsePoint& point : points)
         highest = std::max(highest, point.MagnitudeDb());
     if (!(highest > 0.0))
         return 0.0;
-    constexpr double RoundingDb = 1e-3;
-    return std::min(ResponseTopLimitDb, std::ceil((highest - RoundingDb) / 10.0) * 10.0);
+    constexpr double AllowanceDb = 0.5;
+    return std::min(ResponseTopLimitDb, std::ceil((highest - AllowanceDb) / 10.0) * 10.0);
 }
 
 } // namespace

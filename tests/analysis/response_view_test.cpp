@@ -108,9 +108,12 @@ TEST(ResponseViewOfATable, PutsAnInfiniteGainOnTheTopOfItsLimitedAxis) {
     EXPECT_EQ(GeneratorText(view), "Generator 0 Hz: gain infinite");
 }
 
-TEST(ResponseViewOfATable, KeepsTheAxisTopAtAGainOfOneWithARoundingErrorAbove) {
-    EXPECT_EQ(ViewResponse(Table({{1.0000001}, {}}), Rate, 0).topDb, 0.0);
-    EXPECT_EQ(ViewResponse(Table({{1.01}, {}}), Rate, 0).topDb, 10.0);
+TEST(ResponseViewOfATable, KeepsTheAxisTopAtARippleJustAboveIt) {
+    // 1.05 is 0.42 dB, 1.06 is 0.51 dB.
+    EXPECT_EQ(ViewResponse(Table({{1.05}, {}}), Rate, 0).topDb, 0.0);
+    EXPECT_EQ(ViewResponse(Table({{1.06}, {}}), Rate, 0).topDb, 10.0);
+    EXPECT_EQ(ViewResponse(Table({{1.06}, {}}), Rate, 0).magnitudeDb.front(),
+              20 * std::log10(1.06));
 }
 
 TEST(ResponseViewOfATable, RaisesTheAxisTopToTheNextTenDb) {
