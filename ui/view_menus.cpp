@@ -15,11 +15,17 @@
 #include <QMenu>
 #include <QSlider>
 
+#include <stdexcept>
+#include <string>
+
 namespace {
 
+// The main window's control of that name; a missing one is a fault of the
+// window's build.
 template <typename Widget> Widget* Child(QObject& parent, const char* name) {
     auto* child = parent.findChild<Widget*>(QString::fromLatin1(name));
-    Q_ASSERT(child != nullptr);
+    if (child == nullptr)
+        throw std::logic_error(std::string("no control named ") + name);
     return child;
 }
 
