@@ -4,7 +4,8 @@
 // that both see the same share of a busy machine; the medians are printed last.
 // Then what the spectrum window costs the window run: the same run with the
 // spectrum window open and refreshing against it closed, five rounds of runs of
-// 2.5 s, which one goes first alternating; medians and ratio.
+// 2.5 s, which one goes first alternating; medians and ratio; and what one
+// refresh of the spectrum window costs on its own.
 // Run it under a display (xvfb-run) or with QT_QPA_PLATFORM=offscreen.
 // Usage: run_bench [rounds] [seconds of each window run] (15 and 0.5 when not
 // given): many short rounds, as the load of a shared machine changes fast.
@@ -24,8 +25,10 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QImage>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QPushButton>
 #include <QSlider>
 #include <QTabWidget>
@@ -34,6 +37,7 @@
 #include <algorithm>
 #include <atomic>
 #include <chrono>
+#include <cmath>
 #include <cstdio>
 #include <ctime>
 #include <thread>
@@ -240,6 +244,43 @@ void SpectrumWindowCost(CountingWindow& window) {
                 Median(ratios) * 100, Median(cpuRatios) * 100);
 }
 
+// What one refresh of the spectrum window costs, apart from any run: copying
+// and analysing a new record, and painting the chart. At ten refreshes a
+// second this is the window's share of a run, free of a busy machine's noise.
+void SpectrumRefreshCost() {
+    signova::SimulatorState state;
+    state.MaxCode = 2047;
+    state.SampleRate = 48000;
+    signova::SampleRecord record;
+    SpectrumWindow window(state, record);
+    window.show();
+    QCoreApplication::processEvents();
+    QImage image(window.Chart().size() * window.Chart().devicePixelRatio(), QImage::Format_RGB32);
+    image.setDevicePixelRatio(window.Chart().devicePixelRatio());
+    constexpr int Refreshes = 200;
+    double refreshSeconds = 0;
+    double paintSeconds = 0;
+    for (int i = 0; i < Refreshes; ++i) {
+        for (int n = 0; n < signova::RecordLength; ++n) // a new record each time
+            record.Store(std::round(2047 * std::sin(0.13 * n + i)),
+                         std::round(1000 * std::sin(0.13 * n + i)) + n % 7);
+        const auto start = Clock::now();
+        window.Refresh();
+        const auto refreshed = Clock::now();
+        QPainter painter(&image);
+        window.Chart().PaintTo(painter);
+        painter.end();
+        refreshSeconds += Seconds(refreshed - start);
+        paintSeconds += Seconds(Clock::now() - refreshed);
+    }
+    const double perRefresh = (refreshSeconds + paintSeconds) / Refreshes;
+    std::printf("one spectrum refresh: copy and analysis %.3f ms, chart paint %.3f ms; "
+                "at %d a second %.1f %% of the run's time\n",
+                refreshSeconds / Refreshes * 1e3, paintSeconds / Refreshes * 1e3,
+                SpectrumWindow::RefreshesPerSecond,
+                perRefresh * SpectrumWindow::RefreshesPerSecond * 100);
+}
+
 } // namespace
 
 int main(int argc, char* argv[]) {
@@ -290,5 +331,6 @@ int main(int argc, char* argv[]) {
                 Median(cpuRatios) * 100, Median(stops));
 
     SpectrumWindowCost(window);
+    SpectrumRefreshCost();
     return 0;
 }
