@@ -1,6 +1,7 @@
 #include "tests/ui/form_fixture.h"
 
 #include "chart/chart_fast_line_series.h"
+#include "toolkit/errors.h"
 #include "toolkit/virtual_keys.h"
 #include "ui/chart_widget.h"
 #include "ui/grid_view.h"
@@ -287,6 +288,23 @@ TEST_F(Views, SpectrumShowsTheRecordAndKeepsItWhenTheRunStops) {
 
     window->hide();
     EXPECT_FALSE(window->Refreshing());
+}
+
+TEST_F(Views, RecordHoldsTheSamplesOfTheLatestRunThatReachedTheScope) {
+    form.ShowPage(FirPage);
+    form.RunSamples(100);
+    EXPECT_EQ(form.Record().Count(), 100);
+    form.RunSamples(30);
+    EXPECT_EQ(form.Record().Count(), 30);
+
+    // A sample whose filter output leaves the 64-bit range ends the run
+    // before the scope sees it: it is not recorded either.
+    FirstOrderIir("1.5");
+    form.Control<QComboBox>("Vorm")->setEditText("Square");
+    form.ShowPage(IirPage);
+    EXPECT_THROW(form.RunSamples(100000), signova::InvalidOperationError);
+    EXPECT_GT(form.samples, 50);
+    EXPECT_EQ(form.Record().Count(), form.samples);
 }
 
 TEST_F(Views, SavedPictureIsTheChartAsDrawnAtItsPixelRatio) {
