@@ -42,7 +42,6 @@ public:
         files.pop_front();
         return file;
     }
-
     std::optional<std::string> ChooseSaveFile(const std::string& fileType,
                                               const std::string& suffix) override {
         saveChoices.push_back(fileType + " (*." + suffix + ")");
