@@ -7,7 +7,7 @@ set -euo pipefail
 program=$(realpath "$1")
 out=$2
 shift 2
-steps=("${@:-1 2 3 4 5 6}")
+steps=("${@:-1 2 3 4 5 6 7}")
 mkdir -p "$out"
 work=$(mktemp -d)
 trap 'kill $pid 2>/dev/null || true; rm -rf "$work"' EXIT
@@ -86,6 +86,23 @@ save() { # name [seconds to wait first]
     done
     convert "$work/screen.png" -crop "${WIDTH}x${HEIGHT}+$X+$Y" +repage +dither -colors 64 \
         -strip "PNG8:$out/$1.png"
+    echo "$out/$1.png"
+}
+# Opens the context menu at a point of the main window and picks its first item.
+first_menu_item() { # x y
+    xdotool mousemove --sync $((X + $1)) $((Y + $2)) click 3
+    sleep 0.5
+    xdotool key Down Return
+}
+# Saves the window of that title once it has drawn, as a small palette PNG.
+save_window() { # name title [seconds to wait first]
+    local view
+    view=$(xdotool search --sync --onlyvisible --name "$2" | head -n 1)
+    sleep "${3:-1}"
+    import -window root "$work/screen.png"
+    eval "$(xdotool getwindowgeometry --shell --prefix VIEW_ "$view")"
+    convert "$work/screen.png" -crop "${VIEW_WIDTH}x${VIEW_HEIGHT}+$VIEW_X+$VIEW_Y" +repage \
+        +dither -colors 64 -strip "PNG8:$out/$1.png"
     echo "$out/$1.png"
 }
 
@@ -171,6 +188,27 @@ step6() {
     xdotool key Return
     run
     save 6_unstable 2
+}
+
+# 7: the 3 kHz low-pass's frequency response, and the spectra of a 1 kHz
+# square wave going through it.
+step7() {
+    for view in response spectrum; do
+        start
+        range 1k
+        amplitude_down 5
+        waveshape Square
+        fir_page
+        load_example fir_low_pass_3k.txt
+        if [ $view = response ]; then
+            first_menu_item 690 424 # the FIR table
+            save_window 7_response 'Frequency response'
+        else
+            run
+            first_menu_item 300 120 # the oscilloscope
+            save_window 7_spectrum 'Spectrum' 1.5
+        fi
+    done
 }
 
 for step in ${steps[*]}; do
