@@ -20,6 +20,9 @@ public:
     virtual void ShowMessage(const std::string& text) = 0;
     // Confirmation box: question icon, Yes and No.
     virtual DialogResult Confirm(const std::string& text) = 0;
+    // The confirmation box for a question that names a file: never shortened;
+    // otherwise the same box.
+    virtual DialogResult ConfirmFile(const std::string& text) { return Confirm(text); }
     // Information box with Yes and No.
     virtual DialogResult AskInformation(const std::string& text) = 0;
     // Information box with an OK button.

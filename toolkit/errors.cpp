@@ -32,7 +32,8 @@ void ShowDefaultError(Dialogs& dialogs, const std::exception& error) {
     const auto* ownError = dynamic_cast<const SignovaError*>(&error);
     const std::string text =
         DefaultErrorText(ownError != nullptr ? std::string_view(ownError->Text()) : error.what());
-    if (dynamic_cast<const FileOpenError*>(&error) != nullptr)
+    if (dynamic_cast<const FileOpenError*>(&error) != nullptr ||
+        dynamic_cast<const FileWriteError*>(&error) != nullptr)
         dialogs.ShowFileError(text);
     else
         dialogs.ShowError(text);

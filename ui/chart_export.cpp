@@ -28,7 +28,7 @@ std::optional<std::string> ChooseTarget(signova::Dialogs& dialogs, const std::st
     if (!path)
         return std::nullopt;
     if (QFileInfo::exists(QFile::decodeName(path->c_str())) &&
-        dialogs.Confirm(ReplaceQuestion(*path)) != signova::DialogResult::Yes)
+        dialogs.ConfirmFile(ReplaceQuestion(*path)) != signova::DialogResult::Yes)
         return std::nullopt;
     return path;
 }

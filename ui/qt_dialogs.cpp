@@ -32,8 +32,9 @@ void ShowOkBox(QWidget* parent, QMessageBox::Icon icon, const std::string& text,
 }
 
 // A Yes/No box whose title-bar close and Esc answer Cancel, not No.
-signova::DialogResult AskYesNo(QWidget* parent, QMessageBox::Icon icon, const std::string& text) {
-    ProgramBox box(parent, icon, text, NamesPath::No, QMessageBox::NoButton);
+signova::DialogResult AskYesNo(QWidget* parent, QMessageBox::Icon icon, const std::string& text,
+                               NamesPath path = NamesPath::No) {
+    ProgramBox box(parent, icon, text, path, QMessageBox::NoButton);
     QPushButton* yes = box.addButton(QMessageBox::Yes);
     QPushButton* no = box.addButton(QMessageBox::No);
     QPushButton* cancel = box.addButton(QMessageBox::Cancel);
@@ -67,6 +68,10 @@ void QtDialogs::ShowMessage(const std::string& text) {
 
 signova::DialogResult QtDialogs::Confirm(const std::string& text) {
     return AskYesNo(parent_, QMessageBox::Question, text);
+}
+
+signova::DialogResult QtDialogs::ConfirmFile(const std::string& text) {
+    return AskYesNo(parent_, QMessageBox::Question, text, NamesPath::Yes);
 }
 
 signova::DialogResult QtDialogs::AskInformation(const std::string& text) {

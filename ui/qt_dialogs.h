@@ -13,6 +13,7 @@ public:
 
     void ShowMessage(const std::string& text) override;
     signova::DialogResult Confirm(const std::string& text) override;
+    signova::DialogResult ConfirmFile(const std::string& text) override;
     signova::DialogResult AskInformation(const std::string& text) override;
     void Inform(const std::string& text) override;
     void ShowError(const std::string& text) override;

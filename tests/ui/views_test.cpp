@@ -21,6 +21,7 @@
 #include <QImage>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMessageBox>
 #include <QSlider>
 #include <QTemporaryDir>
 #include <QTest>
@@ -404,6 +405,22 @@ TEST(QtSaveDialog, WritesTheChosenFileAndNothingElse) {
               QStringList{QStringLiteral("samples.csv")});
     EXPECT_EQ(FileContents(target.filePath(QStringLiteral("samples.csv"))), "n,input,output\n");
     EXPECT_TRUE(QDir(home.path()).isEmpty(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot));
+}
+
+// The question before replacing a file shows the path whole, however long.
+TEST(QtReplaceQuestion, NamesALongPathWhole) {
+    QtDialogs dialogs;
+    const std::string question =
+        "/" + std::string(3000, 'd') + "/x.png already exists.\nDo you want to replace it?";
+    QString seen;
+    QTimer::singleShot(0, [&seen] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        ASSERT_NE(box, nullptr);
+        seen = box->text();
+        box->close();
+    });
+    EXPECT_EQ(dialogs.ConfirmFile(question), signova::DialogResult::Cancel);
+    EXPECT_EQ(seen.toStdString(), question);
 }
 
 } // namespace
