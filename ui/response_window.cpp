@@ -3,6 +3,7 @@
 #include "analysis/table_read.h"
 #include "chart/chart_fast_line_series.h"
 #include "toolkit/colors.h"
+#include "toolkit/shown_text.h"
 #include "ui/chart_widget.h"
 #include "ui/toolkit_color.h"
 
@@ -34,6 +35,8 @@ QLabel* MakeLabel(QWidget* parent, const char* name, signova::TColor color) {
     auto* label = new QLabel(parent);
     label->setObjectName(QString::fromLatin1(name));
     label->setWordWrap(true);
+    // A cell's text may look like markup: it is shown as typed.
+    label->setTextFormat(Qt::PlainText);
     SetTextColor(label, color);
     return label;
 }
@@ -173,8 +176,9 @@ void ResponseWindow::ShowView() {
     SetTextColor(stability_, view_.unstable ? signova::clRed : signova::clGreen);
 
     QStringList errors;
+    // A message quotes the cell, which may be long: the window shows its start.
     for (const std::string& error : view_.errors)
-        errors << FromText(error);
+        errors << FromText(signova::ShownBoxText(error, signova::NamesPath::No));
     error_->setText(errors.join(QLatin1Char('\n')));
     error_->setVisible(!errors.isEmpty());
 

@@ -250,6 +250,12 @@ TEST_F(Views, ABadCellShowsItsMessageInsideTheWindow) {
     EXPECT_EQ(window->Table(), signova::FilterKind::Fir);
     EXPECT_EQ(Text(window, "Error"), "'1,5' is not a valid floating point value");
 
+    // A long cell shows its start; markup shows as typed.
+    form.FirCells().SetCell(1, 3, "<b>" + std::string(5000, '9'));
+    NextMessagePass();
+    EXPECT_EQ(Text(window, "Error"), "'<b>" + std::string(996, '9') + "...");
+    EXPECT_EQ(window->findChild<QLabel*>("Error")->textFormat(), Qt::PlainText);
+
     form.FirCells().SetCell(1, 3, "1.5");
     NextMessagePass();
     EXPECT_FALSE(Shown(window, "Error"));
