@@ -6,6 +6,7 @@
 #include "toolkit/shown_text.h"
 #include "ui/chart_widget.h"
 #include "ui/toolkit_color.h"
+#include "ui/view_window_look.h"
 
 #include <QLabel>
 #include <QMetaObject>
@@ -72,14 +73,7 @@ ResponseWindow::ResponseWindow(const signova::SimulatorState& state,
                                const signova::CellStore& firCells,
                                const signova::CellStore& iirCells, QWidget* parent)
     : QWidget(parent, Qt::Window), state_(state), firCells_(firCells), iirCells_(iirCells) {
-    setObjectName(QStringLiteral("ResponseWindow"));
-    setWindowTitle(QStringLiteral("SIGNOVA - Frequency response"));
-    QFont font(QStringLiteral("DejaVu Sans"));
-    font.setPixelSize(12);
-    setFont(font);
-    QPalette face = palette();
-    face.setColor(QPalette::Window, ToQColor(signova::clBtnFace));
-    setPalette(face);
+    UseViewWindowLook(*this, "ResponseWindow", QStringLiteral("Frequency response"));
     resize(640, 560);
 
     ConfigureChart(magnitudeChart_, "Magnitude (dB) against frequency (Hz)");
@@ -96,7 +90,7 @@ ResponseWindow::ResponseWindow(const signova::SimulatorState& state,
     auto* layout = new QVBoxLayout(this);
     auto* headingRow = new QHBoxLayout;
     heading_ = MakeLabel(this, "Heading", signova::clBlack);
-    QFont bold = font;
+    QFont bold = font();
     bold.setBold(true);
     heading_->setFont(bold);
     stability_ = MakeLabel(this, "Stability", signova::clBlack);

@@ -5,6 +5,7 @@
 #include "toolkit/colors.h"
 #include "ui/chart_widget.h"
 #include "ui/toolkit_color.h"
+#include "ui/view_window_look.h"
 
 #include <QGridLayout>
 #include <QLabel>
@@ -72,14 +73,7 @@ SpectrumWindow::SpectrumWindow(const signova::SimulatorState& state,
                                const signova::SampleRecord& record, QWidget* parent)
     : QWidget(parent, Qt::Window), state_(state), record_(record),
       analyzer_(signova::RecordLength) {
-    setObjectName(QStringLiteral("SpectrumWindow"));
-    setWindowTitle(QStringLiteral("SIGNOVA - Spectrum"));
-    QFont font(QStringLiteral("DejaVu Sans"));
-    font.setPixelSize(12);
-    setFont(font);
-    QPalette face = palette();
-    face.setColor(QPalette::Window, ToQColor(signova::clBtnFace));
-    setPalette(face);
+    UseViewWindowLook(*this, "SpectrumWindow", QStringLiteral("Spectrum"));
     resize(640, 440);
 
     ConfigureSpectrumChart(chart_);
