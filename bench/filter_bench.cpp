@@ -57,6 +57,28 @@ void BenchFIRStep(benchmark::State& bench) {
 }
 BENCHMARK(BenchFIRStep)->Arg(48)->Arg(300);
 
+// The FIR kernel over a block of 32 outputs, one, four or eight chains at a
+// time; items are outputs.
+template <int Chains> void BenchFirSums(benchmark::State& bench) {
+    SimulatorState state;
+    const int taps = static_cast<int>(bench.range(0));
+    FillFir(state, taps);
+    constexpr int Block = 32;
+    std::array<double, Block + FirCoefficientCount> inputs{};
+    for (std::size_t i = 0; i < inputs.size(); ++i)
+        inputs[i] = Codes[i % Codes.size()];
+    std::array<double, Block> sums{};
+    for (auto _ : bench) {
+        FirSums<Chains>(state.FirCoefficients.data(), taps - 1, inputs.data(), Block, sums.data());
+        benchmark::DoNotOptimize(sums.data());
+        benchmark::ClobberMemory();
+    }
+    bench.SetItemsProcessed(bench.iterations() * Block);
+}
+BENCHMARK(BenchFirSums<1>)->Arg(48)->Arg(300);
+BENCHMARK(BenchFirSums<4>)->Arg(48)->Arg(300);
+BENCHMARK(BenchFirSums<8>)->Arg(48)->Arg(300);
+
 void BenchIIRStep(benchmark::State& bench) {
     SimulatorState state;
     FillIir(state, static_cast<int>(bench.range(0)));

@@ -21,4 +21,21 @@ void ReadFIRCoefficients(SimulatorState& state, const CellStore& firGrid);
 // rounded to double after every addition. Shifts the delay line by one.
 double FIRStep(SimulatorState& state, double x);
 
+// The FIR sums of `count` consecutive outputs, computed `Chains` at a time in
+// interleaved independent chains (the sum of one output is a chain of
+// dependent additions; the sums of different outputs are not). `newestFirst`
+// holds the inputs newest first, as the delay line does: sums[j] is
+// h[L]*newestFirst[j + L] + ... + h[0]*newestFirst[j], summed from the highest
+// tap down exactly as FIRStep sums, so it equals FIRStep's result bit for bit.
+// Reads newestFirst[0 .. count - 1 + lastTap]. An empty table (lastTap < 0)
+// gives 0. `count` is a multiple of Chains.
+template <int Chains>
+void FirSums(const double* coefficients, int lastTap, const double* newestFirst, int count,
+             double* sums);
+
+// The chain counts the kernel is built for.
+extern template void FirSums<1>(const double*, int, const double*, int, double*);
+extern template void FirSums<4>(const double*, int, const double*, int, double*);
+extern template void FirSums<8>(const double*, int, const double*, int, double*);
+
 } // namespace signova

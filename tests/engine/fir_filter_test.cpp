@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <bit>
+#include <cstdint>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -183,6 +186,93 @@ TEST(FirStep, ExtendedPrecisionSumsRoundToDoubleAfterEveryAddition) {
 
     ReadFIRCoefficients(state, FirTable({"0.815", "0.040", "0.378"}));
     EXPECT_EQ(Steps(state, {-686, -1382, 377}).back(), -7.332999999999986);
+}
+
+// --- Several outputs at a time ----------------------------------------------
+
+struct KernelCase {
+    int taps;
+    int chains;
+};
+
+class FirKernel : public ::testing::TestWithParam<KernelCase> {};
+
+void KernelSums(int chains, const SimulatorState& state, const std::vector<double>& newestFirst,
+                int count, double* sums) {
+    const double* h = state.FirCoefficients.data();
+    switch (chains) {
+    case 1:
+        return FirSums<1>(h, state.FirLastTap, newestFirst.data(), count, sums);
+    case 4:
+        return FirSums<4>(h, state.FirLastTap, newestFirst.data(), count, sums);
+    default:
+        return FirSums<8>(h, state.FirLastTap, newestFirst.data(), count, sums);
+    }
+}
+
+// Each of the interleaved chains gives its output exactly the sum that
+// FIRStep gives for the same input history: the same products, added in the
+// same order, rounded at the same places.
+TEST_P(FirKernel, EveryOutputIsTheStepsSumBitForBit) {
+    const auto [taps, chains] = GetParam();
+    std::mt19937_64 random(static_cast<std::uint64_t>(taps * 10 + chains));
+    std::uniform_real_distribution<double> coefficient(-1.5, 1.5);
+    std::uniform_int_distribution<int> code(-2047, 2047);
+    SimulatorState state;
+    for (int k = 0; k < taps; ++k)
+        state.FirCoefficients[static_cast<std::size_t>(k)] = coefficient(random);
+    state.FirLastTap = taps - 1;
+
+    constexpr int Count = 32;
+    const int history = Count + taps + 5;
+    std::vector<double> inputs(static_cast<std::size_t>(history));
+    for (double& x : inputs)
+        x = code(random);
+    std::vector<double> expected;
+    for (double x : inputs)
+        expected.push_back(FIRStep(state, x));
+
+    // Newest first, with the silence before the first input behind it.
+    std::vector<double> newestFirst(inputs.rbegin(), inputs.rend());
+    newestFirst.resize(newestFirst.size() + static_cast<std::size_t>(taps), 0.0);
+    std::vector<double> sums(Count, -1.0);
+    KernelSums(chains, state, newestFirst, Count, sums.data());
+    for (int j = 0; j < Count; ++j) {
+        const double want = expected[static_cast<std::size_t>(history - 1 - j)];
+        EXPECT_EQ(std::bit_cast<std::uint64_t>(sums[static_cast<std::size_t>(j)]),
+                  std::bit_cast<std::uint64_t>(want))
+            << "output " << j << ": " << sums[static_cast<std::size_t>(j)] << " vs " << want;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(TapsAndChains, FirKernel,
+                         ::testing::Values(KernelCase{0, 1}, KernelCase{0, 8}, KernelCase{1, 1},
+                                           KernelCase{1, 4}, KernelCase{2, 8}, KernelCase{3, 4},
+                                           KernelCase{7, 8}, KernelCase{48, 1}, KernelCase{48, 4},
+                                           KernelCase{48, 8}, KernelCase{299, 4},
+                                           KernelCase{300, 8}),
+                         [](const ::testing::TestParamInfo<KernelCase>& info) {
+                             return std::to_string(info.param.taps) + "Taps" +
+                                    std::to_string(info.param.chains) + "Chains";
+                         });
+
+// The two known sums of the single-step test, computed eight at a time.
+TEST(FirKernelSums, KnownExtendedPrecisionSumsInEightChains) {
+    SimulatorState state;
+    ReadFIRCoefficients(state, FirTable({"0.815", "0.040", "0.378"}));
+    std::vector<double> newestFirst(10, 0.0);
+    newestFirst[0] = 377;
+    newestFirst[1] = -1382;
+    newestFirst[2] = -686;
+    newestFirst[4] = -1665; // the other history, four places on
+    newestFirst[5] = -800;
+    std::vector<double> sums(8, 0.0);
+    FirSums<8>(state.FirCoefficients.data(), state.FirLastTap, newestFirst.data(), 8, sums.data());
+    EXPECT_EQ(sums[0], -7.332999999999986);
+
+    ReadFIRCoefficients(state, FirTable({"0.109", "0.126"}));
+    FirSums<8>(state.FirCoefficients.data(), state.FirLastTap, newestFirst.data(), 8, sums.data());
+    EXPECT_EQ(sums[4], -282.28499999999997);
 }
 
 } // namespace
