@@ -146,14 +146,8 @@ std::string FormatFixed(double value, int precision, int decimals) {
     return text;
 }
 
-std::int64_t RoundHalfEven(double value) {
-    constexpr double limit = 9223372036854775808.0; // 2^63
-    if (!(value >= -limit && value < limit))
-        throw InvalidOperationError();
-    const double rounded = std::nearbyint(value);
-    if (!(rounded >= -limit && rounded < limit))
-        throw InvalidOperationError();
-    return static_cast<std::int64_t>(rounded);
+void ThrowRoundingOutOfRange() {
+    throw InvalidOperationError();
 }
 
 } // namespace signova

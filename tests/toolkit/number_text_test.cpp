@@ -102,6 +102,20 @@ TEST(RoundHalfEven, TiesGoToTheEvenNeighbour) {
     EXPECT_EQ(RoundHalfEven(-1e18), -1000000000000000000LL);
 }
 
+// Just below a half, at the last ties below 2^52 and past it, where every
+// double is whole.
+TEST(RoundHalfEven, ExactAtTheEdgesOfTheFractions) {
+    EXPECT_EQ(RoundHalfEven(0.49999999999999994), 0);
+    EXPECT_EQ(RoundHalfEven(-0.49999999999999994), 0);
+    EXPECT_EQ(RoundHalfEven(1.5), 2);
+    EXPECT_EQ(RoundHalfEven(-1.5), -2);
+    EXPECT_EQ(RoundHalfEven(4503599627370495.5), 4503599627370496LL);
+    EXPECT_EQ(RoundHalfEven(4503599627370494.5), 4503599627370494LL);
+    EXPECT_EQ(RoundHalfEven(-4503599627370493.5), -4503599627370494LL);
+    EXPECT_EQ(RoundHalfEven(4503599627370497.0), 4503599627370497LL);
+    EXPECT_EQ(RoundHalfEven(-18014398509481984.0), -18014398509481984LL);
+}
+
 TEST(RoundHalfEven, FailsBeyondSigned64BitRange) {
     EXPECT_EQ(RoundHalfEven(-9223372036854775808.0), std::numeric_limits<std::int64_t>::min());
     EXPECT_EQ(RoundHalfEven(9223372036854774784.0), 9223372036854774784LL);
