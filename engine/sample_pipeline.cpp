@@ -37,14 +37,22 @@ double WrapToConverterRange(double value, std::int32_t maxCode, bool& wrapped) {
     return WrapInteger(value, maxCode);
 }
 
-bool ComputeSample(SimulatorState& state, FilterKind filter) {
-    state.InputSample = static_cast<double>(RoundHalfEven(GenerateSample(state)));
-    const double y = filter == FilterKind::Fir ? FIRStep(state, state.InputSample)
-                                               : IIRStep(state, state.InputSample);
-    const double rounded = static_cast<double>(RoundHalfEven(y));
+double AdcCode(double generatorValue) {
+    return static_cast<double>(RoundHalfEven(generatorValue));
+}
+
+bool StoreOutputSample(SimulatorState& state, double filterOutput) {
+    const double rounded = static_cast<double>(RoundHalfEven(filterOutput));
     bool wrapped = false;
     state.OutputSample = WrapToConverterRange(rounded, state.MaxCode, wrapped);
     return wrapped;
+}
+
+bool ComputeSample(SimulatorState& state, FilterKind filter) {
+    state.InputSample = AdcCode(GenerateSample(state));
+    const double y = filter == FilterKind::Fir ? FIRStep(state, state.InputSample)
+                                               : IIRStep(state, state.InputSample);
+    return StoreOutputSample(state, y);
 }
 
 } // namespace signova

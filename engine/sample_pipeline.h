@@ -14,6 +14,16 @@ double WrapToConverterRange(double value, std::int32_t maxCode, bool& wrapped);
 
 enum class FilterKind { Fir, Iir };
 
+// The ADC: the generator value rounded to the nearest code, halves to even.
+// Throws InvalidOperationError for a value beyond the signed 64-bit range.
+double AdcCode(double generatorValue);
+
+// The DAC side of a sample: the filter output rounded, halves to even, and
+// wrapped with MaxCode as it is now, into OutputSample. Returns whether the
+// DAC wrapped. Throws InvalidOperationError when the output lies beyond the
+// signed 64-bit range; OutputSample then keeps its previous value.
+bool StoreOutputSample(SimulatorState& state, double filterOutput);
+
 // One sample through the chain: generator, ADC rounding into InputSample,
 // the filter, rounding and the DAC wrap (with MaxCode as it is now) into
 // OutputSample. Returns whether the DAC wrapped, for the overflow lamp.

@@ -54,24 +54,32 @@ void SetStartSweep(SimulatorState& state) {
     state.SweepLength = SweepLengthFor(state.SweepSpacing);
 }
 
-CaptureOutcome CaptureSample(SimulatorState& state, double input, double output,
-                             const ScopeControls& controls) {
-    CaptureOutcome outcome;
+SweepStep AdvanceSweep(SimulatorState& state, const ScopeControls& controls) {
+    SweepStep step;
     if (!state.Capturing) {
         if (!TriggerFires(state))
-            return outcome;
+            return step;
         StartSweep(state, controls);
-        outcome.triggered = true;
+        step.triggered = true;
     }
-    const auto index = static_cast<std::size_t>(state.SweepIndex);
-    state.InputCapture[index] = state.DacScale * NormalisedInput(input, controls);
-    state.OutputCapture[index] = state.DacScale * output;
+    step.captureIndex = state.SweepIndex;
     state.SweepIndex = state.SweepIndex + 1;
     if (state.SweepIndex > state.SweepLength + 1) {
         state.Capturing = false;
-        outcome.sweepComplete = true;
+        step.sweepComplete = true;
     }
-    return outcome;
+    return step;
+}
+
+CaptureOutcome CaptureSample(SimulatorState& state, double input, double output,
+                             const ScopeControls& controls) {
+    const SweepStep step = AdvanceSweep(state, controls);
+    if (step.captureIndex >= 0) {
+        const auto index = static_cast<std::size_t>(step.captureIndex);
+        state.InputCapture[index] = state.DacScale * NormalisedInput(input, controls);
+        state.OutputCapture[index] = state.DacScale * output;
+    }
+    return CaptureOutcome{step.triggered, step.sweepComplete};
 }
 
 ScopeEvents ScopeSample(SimulatorState& state, double input, double output,

@@ -21,18 +21,32 @@ constexpr std::int32_t OutputOffsetInputHidden = 4000;
 // following from the spacing as at a trigger.
 void SetStartSweep(SimulatorState& state);
 
+// The trigger and sweep bookkeeping of one sample, without storing it.
+struct SweepStep {
+    bool triggered = false;         // this sample fired the trigger and started a sweep
+    bool sweepComplete = false;     // this sample is the sweep's last
+    std::int32_t captureIndex = -1; // where this sample belongs in the sweep; -1 while waiting
+};
+
+// Advances the trigger wait or the sweep by one sample: while waiting, a
+// Phase above 0.001 creeps forward by 0.00001 and the trigger fires when
+// Phase > 0.99999999 or Phase < 0.002; at the trigger the timebase factor,
+// sweep spacing, sweep length and output offset are latched and the firing
+// sample becomes the first of the sweep. Moves SweepIndex on past the sample;
+// after the sweep's last sample Capturing is false again. Reads only Phase,
+// Capturing, SweepIndex, SweepLength, SampleSpacing and the timebase and input
+// choices, so the look-ahead of the run loop can run it on a partial state.
+SweepStep AdvanceSweep(SimulatorState& state, const ScopeControls& controls);
+
 // What one captured sample did.
 struct CaptureOutcome {
     bool triggered = false;     // this call fired the trigger and started a sweep
     bool sweepComplete = false; // this call stored the sweep's last sample
 };
 
-// Trigger wait and capture without plotting. While waiting, a Phase above 0.001
-// creeps forward by 0.00001 and the trigger fires when Phase > 0.99999999 or
-// Phase < 0.002; at the trigger the timebase factor, sweep spacing, sweep
-// length and output offset are latched and the firing sample is stored as the
-// first of the sweep. The normalisation choice, amplitude and DacScale are read
-// for every stored sample. At the end Capturing is false again.
+// Trigger wait and capture without plotting: AdvanceSweep, then the sample is
+// stored at its place in the sweep. The normalisation choice, amplitude and
+// DacScale are read for every stored sample.
 CaptureOutcome CaptureSample(SimulatorState& state, double input, double output,
                              const ScopeControls& controls);
 

@@ -2,6 +2,8 @@
 // series and painting them must allocate nothing.
 #include "chart/chart_painter.h"
 #include "engine/sample_pipeline.h"
+#include "scope/fir_look_ahead.h"
+#include "scope/sample_loop.h"
 #include "scope/scope_chart_setup.h"
 #include "scope/sweep_capture.h"
 #include "tests/chart/recording_canvas.h"
@@ -111,6 +113,54 @@ TEST(WarmSweep, TheSampleChainAllocatesNothing) {
     run(2000);
     const long allocated = allocations.load() - before; // before gtest formats anything
     EXPECT_GT(sweeps, 20);
+    EXPECT_EQ(allocated, 0);
+}
+
+// The run's FIR loop with its look-ahead, once the series hold a sweep: the
+// look-ahead is made once per run, the samples allocate nothing.
+TEST(WarmSweep, TheLookAheadLoopAllocatesNothing) {
+    struct Run {
+        SimulatorState state;
+        TChart chart;
+        ScopeChartSeries scope = ConfigureScopeChart(chart);
+        long samples = 0;
+        long sweeps = 0;
+        ScopeControls ReadScopeControls() const {
+            ScopeControls controls;
+            controls.chartWidth = 369;
+            controls.filterChecked = false;
+            return controls;
+        }
+        void SampleDone(const SampleOutcome& outcome) { sweeps += outcome.scope.sweepPlotted; }
+        void ProcessMessages() {
+            if (--samples == 0)
+                state.StopRequested = true;
+        }
+    } run;
+    run.state.SignalFrequency = 500;
+    run.state.SampleRate = 48000;
+    run.state.Waveform = SineWave;
+    run.state.MaxCode = 2047;
+    run.state.Amplitude = 2047;
+    run.state.DacScale = 1;
+    run.state.DisplayGain = 1;
+    run.state.SampleSpacing = 400.0 / 192;
+    for (int k = 0; k < 300; ++k)
+        run.state.FirCoefficients[static_cast<std::size_t>(k)] = 1.0 / 300;
+    run.state.FirLastTap = 299;
+    run.chart.SetInvalidateHandler([] {});
+    FirLookAhead lookAhead;
+    run.samples = 2000;
+    RunFirSamples(run.state, lookAhead, run.scope, run);
+    ASSERT_GT(run.sweeps, 1);
+
+    const long before = allocations.load();
+    run.sweeps = 0;
+    run.samples = 20000;
+    run.state.StopRequested = false;
+    RunFirSamples(run.state, lookAhead, run.scope, run);
+    const long allocated = allocations.load() - before;
+    EXPECT_GT(run.sweeps, 20);
     EXPECT_EQ(allocated, 0);
 }
 

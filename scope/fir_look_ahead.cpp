@@ -1,0 +1,120 @@
+#include "scope/fir_look_ahead.h"
+
+#include "engine/fir_filter.h"
+#include "engine/sample_pipeline.h"
+#include "engine/signal_generator.h"
+#include "scope/sweep_capture.h"
+#include "toolkit/errors.h"
+
+#include <algorithm>
+#include <bit>
+#include <cstring>
+
+namespace signova {
+
+FirLookAhead::FirLookAhead(int chains) : chains_(chains == 1 || chains == 4 ? chains : 8) {}
+
+FirLookAhead::Settings FirLookAhead::SettingsOf(const SimulatorState& state,
+                                                const ScopeControls& controls) {
+    Settings settings;
+    settings.signalFrequencyBits = std::bit_cast<std::uint64_t>(state.SignalFrequency);
+    settings.sampleSpacingBits = std::bit_cast<std::uint64_t>(state.SampleSpacing);
+    settings.sampleRate = state.SampleRate;
+    settings.waveform = state.Waveform;
+    settings.amplitude = state.Amplitude;
+    settings.maxCode = state.MaxCode;
+    settings.timebaseItem = controls.timebaseItem;
+    return settings;
+}
+
+void FirLookAhead::CopyLookAheadFields(const SimulatorState& state) {
+    scratch_.Phase = state.Phase;
+    scratch_.PulseFired = state.PulseFired;
+    scratch_.RandomState = state.RandomState;
+    scratch_.SignalFrequency = state.SignalFrequency;
+    scratch_.SampleRate = state.SampleRate;
+    scratch_.Waveform = state.Waveform;
+    scratch_.Amplitude = state.Amplitude;
+    scratch_.MaxCode = state.MaxCode;
+    scratch_.SampleSpacing = state.SampleSpacing;
+    scratch_.Capturing = state.Capturing;
+    scratch_.SweepIndex = state.SweepIndex;
+    scratch_.SweepLength = state.SweepLength;
+}
+
+void FirLookAhead::Plan(const SimulatorState& state, const ScopeControls& controls) {
+    CopyLookAheadFields(state);
+    settings_ = SettingsOf(state, controls);
+    samples_ = BlockLength;
+    lastSampleFails_ = false;
+    for (int i = 0; i < BlockLength; ++i) {
+        const double value = GenerateSample(scratch_);
+        generated_[Index(i)] = {scratch_.Phase, scratch_.RandomState, scratch_.PulseFired};
+        try {
+            newestFirst_[Newest(i)] = AdcCode(value);
+        } catch (const InvalidOperationError&) {
+            // The chain stops at this sample; its commit fails the same way.
+            samples_ = i + 1;
+            lastSampleFails_ = true;
+            failingValue_ = value;
+            break;
+        }
+        AdvanceSweep(scratch_, controls);
+        swept_[Index(i)] = {std::bit_cast<std::uint64_t>(scratch_.Phase), scratch_.SweepIndex,
+                            scratch_.SweepLength, scratch_.Capturing};
+    }
+    ComputeSums(state);
+}
+
+void FirLookAhead::ComputeSums(const SimulatorState& state) {
+    // As FIRStep: a FirLastTap beyond the table is clamped to its end.
+    lastTap_ = std::min(state.FirLastTap, FirCoefficientCount - 1);
+    const int known = samples_ - (lastSampleFails_ ? 1 : 0);
+    // Places of samples that will never be committed get silence.
+    std::fill_n(newestFirst_.begin(), BlockLength - known, 0.0);
+    if (lastTap_ > 0)
+        std::memcpy(&newestFirst_[BlockLength], &state.InputDelay[1],
+                    static_cast<std::size_t>(lastTap_) * sizeof(double));
+    const double* h = state.FirCoefficients.data();
+    switch (chains_) {
+    case 1:
+        FirSums<1>(h, lastTap_, newestFirst_.data(), BlockLength, sums_.data());
+        break;
+    case 4:
+        FirSums<4>(h, lastTap_, newestFirst_.data(), BlockLength, sums_.data());
+        break;
+    default:
+        FirSums<8>(h, lastTap_, newestFirst_.data(), BlockLength, sums_.data());
+        break;
+    }
+}
+
+bool FirLookAhead::CommitSample(SimulatorState& state, int i) const {
+    const Generated& generated = generated_[Index(i)];
+    state.Phase = generated.phase;
+    state.PulseFired = generated.pulseFired;
+    state.RandomState = generated.randomState;
+    if (lastSampleFails_ && i == samples_ - 1)
+        state.InputSample = AdcCode(failingValue_); // throws, as it did in the plan
+    const double* newest = &newestFirst_[Newest(i)];
+    state.InputSample = *newest;
+    // The delay line as FIRStep leaves it: the input in entries 0 and 1, the
+    // older inputs behind it up to entry lastTap + 1.
+    state.InputDelay[0] = *newest;
+    if (lastTap_ >= 0)
+        std::memcpy(&state.InputDelay[1], newest,
+                    static_cast<std::size_t>(lastTap_ + 1) * sizeof(double));
+    return StoreOutputSample(state, sums_[Newest(i)]);
+}
+
+bool FirLookAhead::StillHolds(const SimulatorState& state, const ScopeControls& controls,
+                              int i) const {
+    const Generated& generated = generated_[Index(i)];
+    const Swept& swept = swept_[Index(i)];
+    return std::bit_cast<std::uint64_t>(state.Phase) == swept.phaseBits &&
+           state.Capturing == swept.capturing && state.SweepIndex == swept.sweepIndex &&
+           state.SweepLength == swept.sweepLength && state.PulseFired == generated.pulseFired &&
+           state.RandomState == generated.randomState && SettingsOf(state, controls) == settings_;
+}
+
+} // namespace signova
