@@ -208,8 +208,10 @@ void IirChain(int order, long sampleCount) {
 } // namespace
 } // namespace signova
 
-// With an argument (fir48, fir300, iir2 or iir100) only that part runs; with a
-// second one (a variant's number, 0 first) only that variant.
+// With an argument (fir48, fir300, iir2 or iir100) only that part runs; fir1,
+// a one-tap table, shows what the look-ahead costs beside the filter. With a
+// second argument (a variant's number, 0 first) only that variant runs, for
+// profiling.
 int main(int argc, char* argv[]) {
     const std::string only = argc > 1 ? argv[1] : "";
     if (argc > 2)

@@ -37,10 +37,6 @@ double WrapToConverterRange(double value, std::int32_t maxCode, bool& wrapped) {
     return WrapInteger(value, maxCode);
 }
 
-double AdcCode(double generatorValue) {
-    return static_cast<double>(RoundHalfEven(generatorValue));
-}
-
 bool StoreOutputSample(SimulatorState& state, double filterOutput) {
     const double rounded = static_cast<double>(RoundHalfEven(filterOutput));
     bool wrapped = false;

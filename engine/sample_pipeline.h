@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/simulator_state.h"
+#include "toolkit/number_text.h"
 
 #include <cstdint>
 
@@ -16,7 +17,9 @@ enum class FilterKind { Fir, Iir };
 
 // The ADC: the generator value rounded to the nearest code, halves to even.
 // Throws InvalidOperationError for a value beyond the signed 64-bit range.
-double AdcCode(double generatorValue);
+inline double AdcCode(double generatorValue) {
+    return static_cast<double>(RoundHalfEven(generatorValue));
+}
 
 // The DAC side of a sample: the filter output rounded, halves to even, and
 // wrapped with MaxCode as it is now, into OutputSample. Returns whether the

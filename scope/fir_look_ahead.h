@@ -1,10 +1,13 @@
 #pragma once
 
+#include "engine/sample_pipeline.h"
 #include "engine/simulator_state.h"
 #include "scope/scope_controls.h"
 
 #include <array>
+#include <bit>
 #include <cstdint>
+#include <cstring>
 
 // Looking ahead in an FIR run, so that the filter can compute a block of
 // outputs at once.
@@ -119,5 +122,35 @@ private:
     // copied in for each plan.
     SimulatorState scratch_;
 };
+
+// Both run once per sample: inline.
+
+inline bool FirLookAhead::CommitSample(SimulatorState& state, int i) const {
+    const Generated& generated = generated_[Index(i)];
+    state.Phase = generated.phase;
+    state.PulseFired = generated.pulseFired;
+    state.RandomState = generated.randomState;
+    if (lastSampleFails_ && i == samples_ - 1)
+        state.InputSample = AdcCode(failingValue_); // throws, as it did in the plan
+    const double* newest = &newestFirst_[Newest(i)];
+    state.InputSample = *newest;
+    // The delay line as FIRStep leaves it: the input in entries 0 and 1, the
+    // older inputs behind it up to entry lastTap + 1.
+    state.InputDelay[0] = *newest;
+    if (lastTap_ >= 0)
+        std::memcpy(&state.InputDelay[1], newest,
+                    static_cast<std::size_t>(lastTap_ + 1) * sizeof(double));
+    return StoreOutputSample(state, sums_[Newest(i)]);
+}
+
+inline bool FirLookAhead::StillHolds(const SimulatorState& state, const ScopeControls& controls,
+                                     int i) const {
+    const Generated& generated = generated_[Index(i)];
+    const Swept& swept = swept_[Index(i)];
+    return std::bit_cast<std::uint64_t>(state.Phase) == swept.phaseBits &&
+           state.Capturing == swept.capturing && state.SweepIndex == swept.sweepIndex &&
+           state.SweepLength == swept.sweepLength && state.PulseFired == generated.pulseFired &&
+           state.RandomState == generated.randomState && SettingsOf(state, controls) == settings_;
+}
 
 } // namespace signova
