@@ -5,10 +5,11 @@
 // errors. Every sample's values and state, every plotted sweep, the errors and
 // the final state must be the same bit for bit.
 
+#include "chart/chart.h"
 #include "engine/fir_filter.h"
 #include "engine/sample_pipeline.h"
 #include "engine/settings.h"
-#include "chart/chart.h"
+#include "engine/signal_generator.h"
 #include "scope/fir_look_ahead.h"
 #include "scope/sample_loop.h"
 #include "scope/scope_chart_setup.h"
@@ -485,6 +486,86 @@ private:
     std::vector<SampleRecord> records_;
     std::vector<std::string> events_;
 };
+
+// --- The look-ahead on its own ----------------------------------------------
+
+// A 2 kHz sine through a 5-tap table, waiting for the trigger: the block's
+// trigger fires on the third sample, after two of creep.
+SimulatorState WaitingState() {
+    SimulatorState state;
+    SampleChange(state, "48000", "12");
+    BitsChange(state, "12", "48000", 100);
+    VormChange(state, "Sine");
+    state.SignalFrequency = 2000;
+    state.Phase = 0.87547; // comes round on the third sample
+    for (int k = 0; k < 5; ++k)
+        state.FirCoefficients[static_cast<std::size_t>(k)] = 0.1 * (k + 1) + 0.013;
+    state.FirLastTap = 4;
+    for (int k = 0; k < 6; ++k)
+        state.InputDelay[static_cast<std::size_t>(k)] = 100.0 * k - 250;
+    return state;
+}
+
+TEST(FirLookAheadPlan, HoldsEachSamplesInputOutputAndGeneratorState) {
+    SimulatorState state = WaitingState();
+    ScopeControls controls;
+    FirLookAhead lookAhead;
+    lookAhead.Plan(state, controls);
+    ASSERT_EQ(lookAhead.Samples(), FirLookAhead::BlockLength);
+    int triggers = 0;
+    for (int i = 0; i < FirLookAhead::BlockLength; ++i) {
+        const double input = AdcCode(GenerateSample(state));
+        EXPECT_EQ(Bits(lookAhead.GeneratorPhase(i)), Bits(state.Phase)) << i;
+        EXPECT_EQ(lookAhead.GeneratorPulseFired(i), state.PulseFired) << i;
+        EXPECT_EQ(lookAhead.GeneratorRandomState(i), state.RandomState) << i;
+        EXPECT_EQ(lookAhead.Input(i), input) << i;
+        EXPECT_EQ(Bits(lookAhead.FilterOutput(i)), Bits(FIRStep(state, input))) << i;
+        triggers += AdvanceSweep(state, controls).triggered;
+    }
+    EXPECT_EQ(triggers, 1);
+}
+
+struct Change {
+    const char* name;
+    void (*apply)(SimulatorState&, ScopeControls&);
+};
+
+class FirLookAheadCheck : public ::testing::TestWithParam<Change> {};
+
+// Whatever the coming inputs depend on: a change of any of it after a
+// sample's messages drops the rest of the block.
+TEST_P(FirLookAheadCheck, NoticesAChangeOf) {
+    SimulatorState state = WaitingState();
+    ScopeControls controls;
+    FirLookAhead lookAhead;
+    lookAhead.Plan(state, controls);
+    for (int i = 0; i < 3; ++i) {
+        lookAhead.CommitSample(state, i);
+        ScopeSample(state, state.InputSample, state.OutputSample, controls, ScopeChartSeries{});
+    }
+    ASSERT_TRUE(lookAhead.StillHolds(state, controls, 2));
+    GetParam().apply(state, controls);
+    EXPECT_FALSE(lookAhead.StillHolds(state, controls, 2));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Fields, FirLookAheadCheck,
+    ::testing::Values(
+        Change{"SignalFrequency",
+               [](SimulatorState& s, ScopeControls&) { s.SignalFrequency = 2001; }},
+        Change{"SampleRate", [](SimulatorState& s, ScopeControls&) { s.SampleRate = 44100; }},
+        Change{"Waveform", [](SimulatorState& s, ScopeControls&) { s.Waveform = SquareWave; }},
+        Change{"Amplitude", [](SimulatorState& s, ScopeControls&) { s.Amplitude = 2046; }},
+        Change{"MaxCode", [](SimulatorState& s, ScopeControls&) { s.MaxCode = 511; }},
+        Change{"SampleSpacing", [](SimulatorState& s, ScopeControls&) { s.SampleSpacing = 2.5; }},
+        Change{"TimebaseItem", [](SimulatorState&, ScopeControls& c) { c.timebaseItem = 0; }},
+        Change{"Phase", [](SimulatorState& s, ScopeControls&) { s.Phase = 0.5; }},
+        Change{"PulseFired", [](SimulatorState& s, ScopeControls&) { s.PulseFired = true; }},
+        Change{"RandomState", [](SimulatorState& s, ScopeControls&) { s.RandomState = 7; }},
+        Change{"Capturing", [](SimulatorState& s, ScopeControls&) { s.Capturing = !s.Capturing; }},
+        Change{"SweepIndex", [](SimulatorState& s, ScopeControls&) { s.SweepIndex = 9; }},
+        Change{"SweepLength", [](SimulatorState& s, ScopeControls&) { s.SweepLength = 100; }}),
+    [](const ::testing::TestParamInfo<Change>& info) { return std::string(info.param.name); });
 
 // What the sessions went through, to show that the random events reach the
 // cases that matter.
