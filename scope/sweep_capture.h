@@ -35,7 +35,8 @@ struct SweepStep {
 // sample becomes the first of the sweep. Moves SweepIndex on past the sample;
 // after the sweep's last sample Capturing is false again. Reads only Phase,
 // Capturing, SweepIndex, SweepLength, SampleSpacing and the timebase and input
-// choices, so the look-ahead of the run loop can run it on a partial state.
+// choices: the FIR run's look-ahead (scope/fir_look_ahead.h) runs it on a
+// scratch state that holds just those.
 SweepStep AdvanceSweep(SimulatorState& state, const ScopeControls& controls);
 
 // What one captured sample did.
