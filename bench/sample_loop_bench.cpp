@@ -5,11 +5,11 @@
 // median of five runs, the variants taking turns so that a busy machine slows
 // them alike.
 
+#include "chart/chart.h"
 #include "coefficients/fir_table.h"
 #include "engine/fir_filter.h"
 #include "engine/iir_filter.h"
 #include "engine/sample_pipeline.h"
-#include "chart/chart.h"
 #include "scope/fir_look_ahead.h"
 #include "scope/sample_loop.h"
 #include "scope/scope_chart_setup.h"
