@@ -7,6 +7,8 @@
 #include "engine/fir_filter.h"
 #include "engine/iir_filter.h"
 #include "engine/settings.h"
+#include "scope/fir_look_ahead.h"
+#include "scope/sample_loop.h"
 #include "scope/scope_chart_setup.h"
 #include "scope/scope_geometry.h"
 #include "toolkit/colors.h"
@@ -649,6 +651,16 @@ signova::ScopeControls TForm1::ReadScopeControls() const {
     return controls;
 }
 
+// The window's part of the run loop (scope/sample_loop.h): per sample, the
+// controls as they are now, the lamps and the run's facts once the sample has
+// been through the scope, then the message pass.
+struct TForm1::RunSurroundings {
+    TForm1& form;
+    signova::ScopeControls ReadScopeControls() const { return form.ReadScopeControls(); }
+    void SampleDone(const signova::SampleOutcome& outcome) { form.SampleDone(outcome); }
+    void ProcessMessages() { form.ProcessMessages(); }
+};
+
 void TForm1::RunSampleLoop(signova::FilterKind filter) {
     struct DepthGuard {
         int& depth;
@@ -656,25 +668,41 @@ void TForm1::RunSampleLoop(signova::FilterKind filter) {
         ~DepthGuard() { --depth; }
     } depthGuard(runDepth_);
 
+    RunSurroundings surroundings{*this};
+    signova::FirLookAhead* lookAhead =
+        filter == signova::FilterKind::Fir ? &LookAheadOfThisRun() : nullptr;
     signova::ClearUpperVectorState();
     record_.Clear();
-    do {
-        dacWrappedInLatestPass_ = signova::ComputeSample(state_, filter);
-        if (dacWrappedInLatestPass_)
-            DACsh->SetColor(LampRed);
-        record_.Store(state_.InputSample, state_.OutputSample);
-        const signova::ScopeEvents events = signova::ScopeSample(
-            state_, state_.InputSample, state_.OutputSample, ReadScopeControls(), series_);
-        if (events.triggered) {
-            trigsh->SetColor(TrigLampLitColor);
-            DACsh->SetColor(LampOffColor);
-        }
-        if (events.sweepPlotted) {
-            trigsh->SetColor(LampOffColor);
-            ++sweepsPlotted_;
-        }
-        ProcessMessages();
-    } while (!state_.StopRequested);
+    if (lookAhead)
+        signova::RunFirSamples(state_, *lookAhead, series_, surroundings);
+    else
+        signova::RunIirSamples(state_, series_, surroundings);
+}
+
+signova::FirLookAhead& TForm1::LookAheadOfThisRun() {
+    // One per run level, made when a run first reaches that level: a nested
+    // run must not disturb the block of the run it interrupts.
+    const auto level = static_cast<std::size_t>(runDepth_ - 1);
+    if (lookAheads_.size() <= level)
+        lookAheads_.resize(level + 1);
+    if (!lookAheads_[level])
+        lookAheads_[level] = std::make_unique<signova::FirLookAhead>();
+    return *lookAheads_[level];
+}
+
+void TForm1::SampleDone(const signova::SampleOutcome& outcome) {
+    dacWrappedInLatestPass_ = outcome.dacWrapped;
+    if (outcome.dacWrapped)
+        DACsh->SetColor(LampRed);
+    record_.Store(state_.InputSample, state_.OutputSample);
+    if (outcome.scope.triggered) {
+        trigsh->SetColor(TrigLampLitColor);
+        DACsh->SetColor(LampOffColor);
+    }
+    if (outcome.scope.sweepPlotted) {
+        trigsh->SetColor(LampOffColor);
+        ++sweepsPlotted_;
+    }
 }
 
 void TForm1::ProcessMessages() {

@@ -14,6 +14,7 @@
 #include <QWidget>
 
 #include <memory>
+#include <vector>
 
 class Anchors;
 class ChartWidget;
@@ -34,6 +35,11 @@ class QToolButton;
 class RadioGroup;
 class TForm2;
 class ViewMenus;
+
+namespace signova {
+class FirLookAhead;
+struct SampleOutcome;
+} // namespace signova
 
 // The main window: builds the controls, wires their events to the handlers
 // and calls the core. The run loop lives here because it must let Qt process
@@ -113,8 +119,11 @@ private:
     void WireEvents();
     void SetUpResizing();
 
+    struct RunSurroundings;
     void RunSampleLoop(signova::FilterKind filter);
+    signova::FirLookAhead& LookAheadOfThisRun();
     signova::ScopeControls ReadScopeControls() const;
+    void SampleDone(const signova::SampleOutcome& outcome);
     bool ReadCoefficientFile();
 
     signova::Dialogs& dialogs_;
@@ -128,6 +137,8 @@ private:
     std::unique_ptr<Anchors> windowAnchors_;
     std::unique_ptr<Anchors> scopeAnchors_;
     int runDepth_ = 0;
+    // The FIR runs' look-aheads, one per run level (nested runs have their own).
+    std::vector<std::unique_ptr<signova::FirLookAhead>> lookAheads_;
     bool dacWrappedInLatestPass_ = false;
     long long sweepsPlotted_ = 0;
     signova::MessagePacing messagePacing_;
