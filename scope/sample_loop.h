@@ -57,9 +57,11 @@ void RunIirSamples(SimulatorState& state, const ScopeChartSeries& series,
 // The handlers that run inside ProcessMessages may change settings,
 // controls, generator and scope state at will. The FIR table and the delay
 // line (FirCoefficients, FirLastTap, InputDelay) they may change only together
-// with a stop request, as the program's handlers do (a load stops the run
-// first; a nested run reads the table and ends with the stop that ends this
-// run too), because the loop computes no further sample after a stop.
+// with a stop request, as the program's handlers do: either Load button stops
+// the run before it reads its table (the IIR read clears part of the delay
+// line the filters share), and a nested run on either page reads its table and
+// ends only with a stop, which ends this run too. The stop is tested first
+// after ProcessMessages, so no sample of a stale block is committed after it.
 template <SampleLoopSurroundings Surroundings>
 void RunFirSamples(SimulatorState& state, FirLookAhead& lookAhead, const ScopeChartSeries& series,
                    Surroundings& surroundings) {

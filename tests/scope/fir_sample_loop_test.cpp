@@ -7,6 +7,7 @@
 
 #include "chart/chart.h"
 #include "engine/fir_filter.h"
+#include "engine/iir_filter.h"
 #include "engine/sample_pipeline.h"
 #include "engine/settings.h"
 #include "engine/signal_generator.h"
@@ -14,6 +15,7 @@
 #include "scope/sample_loop.h"
 #include "scope/scope_chart_setup.h"
 #include "scope/sweep_capture.h"
+#include "tests/support/scripted_dialogs.h"
 #include "toolkit/cell_store.h"
 #include "toolkit/errors.h"
 
@@ -186,6 +188,11 @@ public:
         state_.RandomState = static_cast<std::uint32_t>(random_());
         chains_ = std::array{1, 4, 8}[static_cast<std::size_t>(Uniform(0, 2))];
         FillTable();
+        // A stable IIR table for the runs on the IIR page.
+        for (int row = 1; row <= IirCoefficientCount; ++row) {
+            iirGrid_.SetCell(IirAColumn, row, SmallCoefficientText());
+            iirGrid_.SetCell(IirBColumn, row, SmallCoefficientText());
+        }
         budget_ = Uniform(500, 3000);
     }
 
@@ -287,9 +294,11 @@ private:
         }
     }
 
-    std::string CoefficientText() {
+    std::string CoefficientText() { return NumberText(UniformReal(-1.2, 1.2)); }
+    std::string SmallCoefficientText() { return NumberText(UniformReal(-0.004, 0.004)); }
+    static std::string NumberText(double value) {
         char text[40];
-        std::snprintf(text, sizeof text, "%.17g", UniformReal(-1.2, 1.2));
+        std::snprintf(text, sizeof text, "%.17g", value);
         return text;
     }
 
@@ -324,23 +333,32 @@ private:
         eventOdds_ = std::array{8, 40, 300}[static_cast<std::size_t>(Uniform(0, 2))];
     }
 
-    // RunClick on the FIR page, at the core.
-    void RunClick() {
+    // RunClick on the FIR or the IIR page, at the core.
+    void RunClick(FilterKind page = FilterKind::Fir) {
         if (depth_ >= 3)
             return;
-        Log("run");
+        Log(page == FilterKind::Fir ? "run" : "run IIR");
         state_.StopRequested = false;
         state_.Capturing = false;
         state_.SweepIndex = 0;
         state_.Phase = 0;
         ++depth_;
         try {
-            ReadFIRCoefficients(state_, grid_);
-            if (loop_ == Loop::LookAhead) {
-                auto lookAhead = std::make_unique<FirLookAhead>(chains_);
-                RunFirSamples(state_, *lookAhead, series_, *this);
+            if (page == FilterKind::Iir) {
+                state_.LoadError = false;
+                ReadIIRCoefficients(state_, iirGrid_, dialogs_);
+                if (loop_ == Loop::LookAhead)
+                    RunIirSamples(state_, series_, *this);
+                else
+                    RunOneSampleAtATime(FilterKind::Iir);
             } else {
-                RunOneSampleAtATime();
+                ReadFIRCoefficients(state_, grid_);
+                if (loop_ == Loop::LookAhead) {
+                    auto lookAhead = std::make_unique<FirLookAhead>(chains_);
+                    RunFirSamples(state_, *lookAhead, series_, *this);
+                } else {
+                    RunOneSampleAtATime(FilterKind::Fir);
+                }
             }
         } catch (...) {
             --depth_;
@@ -350,11 +368,11 @@ private:
         --depth_;
     }
 
-    // The reference: the chain one sample at a time, with FIRStep.
-    void RunOneSampleAtATime() {
+    // The reference: the chain one sample at a time, with FIRStep or IIRStep.
+    void RunOneSampleAtATime(FilterKind filter) {
         do {
             SampleOutcome outcome;
-            outcome.dacWrapped = ComputeSample(state_, FilterKind::Fir);
+            outcome.dacWrapped = ComputeSample(state_, filter);
             outcome.scope = ScopeSample(state_, state_.InputSample, state_.OutputSample,
                                         ReadScopeControls(), series_);
             SampleDone(outcome);
@@ -378,8 +396,30 @@ private:
         }
     }
 
+    // A Load button: it stops the run, then reads its table into the filter.
+    // An error is shown by the toolkit and the message processing goes on.
+    void LoadTable(FilterKind table) {
+        StopClick();
+        Log(table == FilterKind::Fir ? "load" : "load IIR");
+        try {
+            if (table == FilterKind::Fir) {
+                for (int edits = Uniform(1, 4); edits > 0; --edits)
+                    EditTable();
+                ReadFIRCoefficients(state_, grid_);
+            } else {
+                // The IIR read clears the delay line the filters share.
+                state_.IirOrder = Uniform(1, IirCoefficientCount - 1);
+                state_.LoadError = false;
+                ReadIIRCoefficients(state_, iirGrid_, dialogs_);
+            }
+        } catch (const SignovaError& error) {
+            Log(std::string("shown: ") + error.what());
+            RepairAfter(error);
+        }
+    }
+
     void OneEvent() {
-        switch (Uniform(0, 16)) {
+        switch (Uniform(0, 19)) {
         case 0:
         case 1:
             state_.SignalFrequency = RandomFrequency();
@@ -438,6 +478,18 @@ private:
             // The same setting again changes nothing.
             SampleChange(state_, sampleText_, bitsText_);
             break;
+        case 16:
+            LoadTable(FilterKind::Fir);
+            break;
+        case 17:
+            LoadTable(FilterKind::Iir);
+            break;
+        case 18:
+            // The IIR page (the page change stops the run), then Run.
+            StopClick();
+            if (Chance(2))
+                RunClick(FilterKind::Iir);
+            break;
         default:
             if (Chance(20))
                 state_.SignalFrequency = std::numeric_limits<double>::infinity();
@@ -473,6 +525,8 @@ private:
     ScopeChartSeries series_;
     ScopeControls controls_;
     CellStore grid_{2, FirCoefficientCount + 1, 1, 0};
+    CellStore iirGrid_{3, IirCoefficientCount + 1, 1, 1};
+    testing::ScriptedDialogs dialogs_;
     const char* sampleText_ = "48000";
     const char* bitsText_ = "12";
     int taps_ = 0;
@@ -577,7 +631,15 @@ struct Coverage {
     int plotted = 0;
     int emptyTables = 0;
     int fullTables = 0;
+    int firLoads = 0; // in mid-run, as every event
+    int iirLoads = 0;
+    int iirRuns = 0;
 };
+
+bool EndsWith(const std::string& text, const std::string& end) {
+    return text.size() >= end.size() &&
+           text.compare(text.size() - end.size(), end.size(), end) == 0;
+}
 
 TEST(FirLookAheadLoop, SameSamplesAsTheChainOneSampleAtATime) {
     constexpr int Seeds = 160;
@@ -601,8 +663,12 @@ TEST(FirLookAheadLoop, SameSamplesAsTheChainOneSampleAtATime) {
         ASSERT_EQ(SeriesDigest(ahead.Series()), SeriesDigest(reference.Series()));
 
         coverage.samples += static_cast<long>(want.size());
-        for (const std::string& event : reference.Events())
+        for (const std::string& event : reference.Events()) {
             coverage.errors += event.find("Invalid floating point operation") != std::string::npos;
+            coverage.firLoads += EndsWith(event, " load");
+            coverage.iirLoads += EndsWith(event, " load IIR");
+            coverage.iirRuns += EndsWith(event, " run IIR");
+        }
         for (const SampleRecord& r : want) {
             coverage.nestedRuns += r.depth > 1;
             coverage.plotted += r.sweepPlotted;
@@ -618,9 +684,14 @@ TEST(FirLookAheadLoop, SameSamplesAsTheChainOneSampleAtATime) {
     EXPECT_GT(coverage.plotted, 200);
     EXPECT_GT(coverage.emptyTables, 5);
     EXPECT_GT(coverage.fullTables, 5);
-    std::printf("%ld samples, %d output and %d ADC errors, %d samples in nested runs, %d sweeps\n",
+    EXPECT_GT(coverage.firLoads, 20);
+    EXPECT_GT(coverage.iirLoads, 20);
+    EXPECT_GT(coverage.iirRuns, 10);
+    std::printf("%ld samples, %d output and %d ADC errors, %d samples in nested runs, %d sweeps, "
+                "%d FIR and %d IIR loads, %d IIR runs\n",
                 coverage.samples, coverage.errors - coverage.adcErrors, coverage.adcErrors,
-                coverage.nestedRuns, coverage.plotted);
+                coverage.nestedRuns, coverage.plotted, coverage.firLoads, coverage.iirLoads,
+                coverage.iirRuns);
 }
 
 } // namespace
