@@ -22,6 +22,7 @@ FirLookAhead::Settings FirLookAhead::SettingsOf(const SimulatorState& state,
     settings.amplitude = state.Amplitude;
     settings.maxCode = state.MaxCode;
     settings.timebaseItem = controls.timebaseItem;
+    settings.firLastTap = state.FirLastTap;
     return settings;
 }
 

@@ -27,7 +27,8 @@
 // The run loop then commits the block one sample at a time, exactly as the
 // sample-by-sample chain would leave the state, and after each sample's
 // message processing asks whether the block still holds; a change of any of
-// the fields above (or of the timebase choice) drops the rest of the block.
+// the fields above, of the timebase choice or of the table's length
+// (FirLastTap) drops the rest of the block.
 namespace signova {
 
 class FirLookAhead {
@@ -61,7 +62,8 @@ public:
     // After planned sample `i` went through ScopeSample and the messages that
     // followed it: whether sample i + 1 still follows from the plan, that is
     // whether the settings, the timebase choice of `controls`, the generator
-    // state and the trigger and sweep state are what the plan expects.
+    // state, the trigger and sweep state and the table's length (FirLastTap)
+    // are what the plan expects.
     bool StillHolds(const SimulatorState& state, const ScopeControls& controls, int i) const;
 
     // What the plan holds for sample `i`: the ADC code, the filter output
@@ -95,6 +97,7 @@ private:
         std::int32_t amplitude = 0;
         std::int32_t maxCode = 0;
         int timebaseItem = 0;
+        std::int32_t firLastTap = 0; // the sums' length
         bool operator==(const Settings&) const = default;
     };
 

@@ -55,9 +55,10 @@ void RunIirSamples(SimulatorState& state, const ScopeChartSeries& series,
 // ahead again from there if anything it depends on has changed.
 //
 // The handlers that run inside ProcessMessages may change settings,
-// controls, generator and scope state at will. The FIR table and the delay
-// line (FirCoefficients, FirLastTap, InputDelay) they may change only together
-// with a stop request, as the program's handlers do: either Load button stops
+// controls, generator and scope state at will, and the table's length
+// FirLastTap (start-up's default table sets it without a read). The
+// coefficients and the delay line (FirCoefficients, InputDelay) they may
+// change only together with a stop request, as the program's handlers do: either Load button stops
 // the run before it reads its table (the IIR read clears part of the delay
 // line the filters share), and a nested run on either page reads its table and
 // ends only with a stop, which ends this run too. The stop is tested first

@@ -419,7 +419,7 @@ private:
     }
 
     void OneEvent() {
-        switch (Uniform(0, 19)) {
+        switch (Uniform(0, 20)) {
         case 0:
         case 1:
             state_.SignalFrequency = RandomFrequency();
@@ -489,6 +489,11 @@ private:
             StopClick();
             if (Chance(2))
                 RunClick(FilterKind::Iir);
+            break;
+        case 19:
+            // The table's length without a read, as start-up's default table
+            // sets it: the filter sums that many of the coefficients it holds.
+            state_.FirLastTap = Chance(2) ? 47 : Uniform(-1, FirCoefficientCount - 1);
             break;
         default:
             if (Chance(20))
@@ -618,7 +623,8 @@ INSTANTIATE_TEST_SUITE_P(
         Change{"RandomState", [](SimulatorState& s, ScopeControls&) { s.RandomState = 7; }},
         Change{"Capturing", [](SimulatorState& s, ScopeControls&) { s.Capturing = !s.Capturing; }},
         Change{"SweepIndex", [](SimulatorState& s, ScopeControls&) { s.SweepIndex = 9; }},
-        Change{"SweepLength", [](SimulatorState& s, ScopeControls&) { s.SweepLength = 100; }}),
+        Change{"SweepLength", [](SimulatorState& s, ScopeControls&) { s.SweepLength = 100; }},
+        Change{"FirLastTap", [](SimulatorState& s, ScopeControls&) { s.FirLastTap = 3; }}),
     [](const ::testing::TestParamInfo<Change>& info) { return std::string(info.param.name); });
 
 // What the sessions went through, to show that the random events reach the
