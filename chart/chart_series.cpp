@@ -54,11 +54,22 @@ void TChartSeries::Clear() {
 }
 
 std::size_t TChartSeries::AddPoint(double x, double y, std::string_view label, TColor color) {
-    std::size_t index = x_.size();
-    if (!x_.empty() && x < x_.back()) {
-        // After every point whose x is not greater than the new one.
-        index = static_cast<std::size_t>(std::upper_bound(x_.begin(), x_.end(), x) - x_.begin());
+    if (x_.empty() || !(x < x_.back())) {
+        // Points mostly come in ascending x (a sweep plots a thousand of
+        // them): appended without a search.
+        x_.push_back(x);
+        y_.push_back(y);
+        colors_.push_back(color);
+        if (label.empty())
+            labels_.emplace_back();
+        else
+            labels_.emplace_back(label);
+        RequestRepaint();
+        return x_.size() - 1;
     }
+    // After every point whose x is not greater than the new one.
+    const auto index =
+        static_cast<std::size_t>(std::upper_bound(x_.begin(), x_.end(), x) - x_.begin());
     const auto at = static_cast<std::ptrdiff_t>(index);
     x_.insert(x_.begin() + at, x);
     y_.insert(y_.begin() + at, y);

@@ -12,20 +12,6 @@ namespace signova {
 
 FirLookAhead::FirLookAhead(int chains) : chains_(chains == 1 || chains == 4 ? chains : 8) {}
 
-FirLookAhead::Settings FirLookAhead::SettingsOf(const SimulatorState& state,
-                                                const ScopeControls& controls) {
-    Settings settings;
-    settings.signalFrequencyBits = std::bit_cast<std::uint64_t>(state.SignalFrequency);
-    settings.sampleSpacingBits = std::bit_cast<std::uint64_t>(state.SampleSpacing);
-    settings.sampleRate = state.SampleRate;
-    settings.waveform = state.Waveform;
-    settings.amplitude = state.Amplitude;
-    settings.maxCode = state.MaxCode;
-    settings.timebaseItem = controls.timebaseItem;
-    settings.firLastTap = state.FirLastTap;
-    return settings;
-}
-
 void FirLookAhead::CopyLookAheadFields(const SimulatorState& state) {
     scratch_.Phase = state.Phase;
     scratch_.PulseFired = state.PulseFired;

@@ -126,7 +126,21 @@ private:
     SimulatorState scratch_;
 };
 
-// Both run once per sample: inline.
+// These run once per sample: inline.
+
+inline FirLookAhead::Settings FirLookAhead::SettingsOf(const SimulatorState& state,
+                                                       const ScopeControls& controls) {
+    Settings settings;
+    settings.signalFrequencyBits = std::bit_cast<std::uint64_t>(state.SignalFrequency);
+    settings.sampleSpacingBits = std::bit_cast<std::uint64_t>(state.SampleSpacing);
+    settings.sampleRate = state.SampleRate;
+    settings.waveform = state.Waveform;
+    settings.amplitude = state.Amplitude;
+    settings.maxCode = state.MaxCode;
+    settings.timebaseItem = controls.timebaseItem;
+    settings.firLastTap = state.FirLastTap;
+    return settings;
+}
 
 inline bool FirLookAhead::CommitSample(SimulatorState& state, int i) const {
     const Generated& generated = generated_[Index(i)];
