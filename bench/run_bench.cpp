@@ -1,7 +1,9 @@
-// Samples per second of a default FIR run: the core chain alone, and the real
-// window at full speed; the time from a Stop click to the loop's end; and how
-// often the window painted. The two runs alternate for several rounds, so
-// that both see the same share of a busy machine; the medians are printed last.
+// Samples per second of a default FIR run: the core chain alone (one sample at
+// a time, and with the FIR outputs computed a block at a time as the window
+// runs it), and the real window at full speed; the time from a Stop click to
+// the loop's end; and how often the window painted. The runs alternate for
+// several rounds, so that all see the same share of a busy machine; the
+// medians are printed last.
 // Then what the spectrum window costs the window run: the same run with the
 // spectrum window open and refreshing against it closed, five rounds of runs of
 // 2.5 s, which one goes first alternating; medians and ratio; and what one
@@ -14,6 +16,8 @@
 #include "coefficients/fir_table.h"
 #include "engine/fir_filter.h"
 #include "engine/sample_pipeline.h"
+#include "scope/fir_look_ahead.h"
+#include "scope/sample_loop.h"
 #include "scope/scope_chart_setup.h"
 #include "scope/sweep_capture.h"
 #include "toolkit/vector_state.h"
@@ -71,8 +75,23 @@ struct CoreRun {
     double samplesPerCpuSecond = 0;
 };
 
-// Samples per second of the per-sample chain without a window.
-CoreRun CoreChain() {
+// The window's part of the block loop reduced to a stop after CoreSamples.
+struct CoreSurroundings {
+    signova::SimulatorState& state;
+    signova::ScopeControls controls;
+    long samples = 0;
+    signova::ScopeControls ReadScopeControls() const { return controls; }
+    void SampleDone(const signova::SampleOutcome&) {}
+    void ProcessMessages() {
+        if (++samples == CoreSamples)
+            state.StopRequested = true;
+    }
+};
+
+enum class CoreLoop { OneSampleAtATime, Block };
+
+// Samples per second of the chain without a window.
+CoreRun CoreChain(CoreLoop loop) {
     signova::SimulatorState state;
     state.SignalFrequency = 500;
     state.SampleRate = 48000;
@@ -93,11 +112,17 @@ CoreRun CoreChain() {
     // As in a program without a toolkit: Qt may have left the upper halves of
     // the vector registers in use, which slows every SSE instruction down.
     signova::ClearUpperVectorState();
+    signova::FirLookAhead lookAhead;
+    CoreSurroundings surroundings{state, controls};
     const auto start = Clock::now();
     const double cpuStart = ThreadCpuSeconds();
-    for (long i = 0; i < CoreSamples; ++i) {
-        signova::ComputeSample(state, signova::FilterKind::Fir);
-        signova::ScopeSample(state, state.InputSample, state.OutputSample, controls, series);
+    if (loop == CoreLoop::Block) {
+        signova::RunFirSamples(state, lookAhead, series, surroundings);
+    } else {
+        for (long i = 0; i < CoreSamples; ++i) {
+            signova::ComputeSample(state, signova::FilterKind::Fir);
+            signova::ScopeSample(state, state.InputSample, state.OutputSample, controls, series);
+        }
     }
     return {CoreSamples / Seconds(Clock::now() - start),
             CoreSamples / (ThreadCpuSeconds() - cpuStart)};
@@ -297,38 +322,46 @@ int main(int argc, char* argv[]) {
     window.show();
     QCoreApplication::processEvents();
 
+    std::vector<double> oneAtATime;
     std::vector<double> core;
     std::vector<double> shown;
     std::vector<double> ratios;
     std::vector<double> cpuRatios;
     std::vector<double> stops;
-    std::printf("core chain: generator, ADC, 48-tap FIR, DAC, scope capture and plot\n"
+    std::printf("core chain: generator, ADC, 48-tap FIR, DAC, scope capture and plot, with the "
+                "FIR outputs a block at a time as the window runs them\n"
+                "one at a time: the same chain one sample after another\n"
                 "window run: the same at 500 Hz on the FIR page of the real window\n"
                 "per CPU s: samples per second of CPU time of the thread that ran them\n");
     for (int round = 1; round <= rounds; ++round) {
-        const CoreRun coreRun = CoreChain();
+        const CoreRun single = CoreChain(CoreLoop::OneSampleAtATime);
+        const CoreRun coreRun = CoreChain(CoreLoop::Block);
         const WindowRun run = RunWindow(window, windowRunSeconds);
+        oneAtATime.push_back(single.samplesPerSecond);
         core.push_back(coreRun.samplesPerSecond);
         shown.push_back(run.samplesPerSecond);
         ratios.push_back(run.samplesPerSecond / coreRun.samplesPerSecond);
         const double windowPerCpuSecond = run.samplesPerSecond * run.seconds / run.loopCpuSeconds;
         cpuRatios.push_back(windowPerCpuSecond / coreRun.samplesPerCpuSecond);
         stops.push_back(run.stopMs);
-        std::printf("round %d: core chain %.2f M samples/s (%.2f M per CPU s), window run %.2f M "
+        std::printf("round %d: one at a time %.2f M samples/s (%.2f M per CPU s), core chain "
+                    "%.2f M samples/s (%.2f M per CPU s), window run %.2f M "
                     "samples/s (%.2f M per CPU s): %.0f %% of the core chain (%.0f %% per CPU s); "
                     "program CPU %.2f s of %.2f s; Stop took %.3f ms; "
                     "paints per second: %.0f (chart %.0f, lamps %.0f)\n",
-                    round, coreRun.samplesPerSecond / 1e6, coreRun.samplesPerCpuSecond / 1e6,
+                    round, single.samplesPerSecond / 1e6, single.samplesPerCpuSecond / 1e6,
+                    coreRun.samplesPerSecond / 1e6, coreRun.samplesPerCpuSecond / 1e6,
                     run.samplesPerSecond / 1e6, windowPerCpuSecond / 1e6, ratios.back() * 100,
                     cpuRatios.back() * 100, run.cpuSeconds, run.seconds, run.stopMs,
                     run.paints / run.seconds, run.chartPaints / run.seconds,
                     run.lampPaints / run.seconds);
     }
-    std::printf("median of %d rounds: core chain %.2f M samples/s, window run %.2f M samples/s, "
+    std::printf("median of %d rounds: one at a time %.2f M samples/s, core chain %.2f M "
+                "samples/s, window run %.2f M samples/s, "
                 "window/core %.0f %% (%.0f %% per CPU s), Stop click to the end of the loop "
                 "%.3f ms\n",
-                rounds, Median(core) / 1e6, Median(shown) / 1e6, Median(ratios) * 100,
-                Median(cpuRatios) * 100, Median(stops));
+                rounds, Median(oneAtATime) / 1e6, Median(core) / 1e6, Median(shown) / 1e6,
+                Median(ratios) * 100, Median(cpuRatios) * 100, Median(stops));
 
     SpectrumWindowCost(window);
     SpectrumRefreshCost();
