@@ -1,3 +1,4 @@
+#include "bench/bench_support.h"
 #include "coefficients/coefficient_file.h"
 #include "toolkit/line_buffer.h"
 
@@ -12,16 +13,6 @@
 
 namespace signova {
 namespace {
-
-class NoDialogs : public Dialogs {
-public:
-    void ShowMessage(const std::string&) override {}
-    DialogResult Confirm(const std::string&) override { return DialogResult::Yes; }
-    DialogResult AskInformation(const std::string&) override { return DialogResult::Yes; }
-    void Inform(const std::string&) override {}
-    void ShowError(const std::string&) override {}
-    std::optional<std::string> ChooseFile() override { return std::nullopt; }
-};
 
 // A coefficient file of about `megabytes` MB: the header, then comment lines
 // only, then four values; cleaning must delete almost every line.
@@ -47,7 +38,7 @@ std::filesystem::path WriteTempFile(const std::string& text) {
 void BenchReadAndCleanCommentFile(benchmark::State& state) {
     const std::string text = CommentFileText(state.range(0));
     const auto path = WriteTempFile(text);
-    NoDialogs dialogs;
+    bench::NoDialogs dialogs(DialogResult::Yes); // every question lets the load go on
     for (auto _ : state) {
         LineBuffer lines;
         SimulatorState simulator;
@@ -65,7 +56,7 @@ BENCHMARK(BenchReadAndCleanCommentFile)->Arg(1)->Arg(10)->Arg(50)->Unit(benchmar
 // Cleaning alone, on lines already in memory.
 void BenchCleanCommentLines(benchmark::State& state) {
     const std::string text = CommentFileText(state.range(0));
-    NoDialogs dialogs;
+    bench::NoDialogs dialogs(DialogResult::Yes); // every question lets the load go on
     for (auto _ : state) {
         state.PauseTiming();
         LineBuffer lines;

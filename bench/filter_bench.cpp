@@ -1,3 +1,4 @@
+#include "bench/bench_support.h"
 #include "engine/fir_filter.h"
 #include "engine/iir_filter.h"
 #include "engine/sample_pipeline.h"
@@ -22,15 +23,7 @@ void FillFir(SimulatorState& state, int taps) {
     ReadFIRCoefficients(state, grid);
 }
 
-class NoDialogs : public Dialogs {
-public:
-    void ShowMessage(const std::string&) override {}
-    DialogResult Confirm(const std::string&) override { return DialogResult::Cancel; }
-    DialogResult AskInformation(const std::string&) override { return DialogResult::Cancel; }
-    void Inform(const std::string&) override {}
-    void ShowError(const std::string&) override {}
-    std::optional<std::string> ChooseFile() override { return std::nullopt; }
-};
+using bench::NoDialogs;
 
 // A stable filter of `order` rows: small feedback, spread feed-forward.
 void FillIir(SimulatorState& state, int order) {

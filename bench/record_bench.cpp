@@ -7,10 +7,11 @@
 // disturbs the comparison as little as it can.
 
 #include "analysis/sample_record.h"
+#include "bench/bench_support.h"
+#include "chart/chart.h"
 #include "coefficients/fir_table.h"
 #include "engine/fir_filter.h"
 #include "engine/sample_pipeline.h"
-#include "chart/chart.h"
 #include "scope/scope_chart_setup.h"
 #include "scope/sweep_capture.h"
 
@@ -21,12 +22,6 @@
 
 namespace {
 
-double ThreadSeconds() {
-    timespec now{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
-    return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) * 1e-9;
-}
-
 constexpr double RunSeconds = 2.0;
 constexpr int Rounds = 5;
 constexpr long ChunkSamples = 1 << 16;
@@ -35,18 +30,8 @@ constexpr long ChunkSamples = 1 << 16;
 class CoreChain {
 public:
     CoreChain() : series_(signova::ConfigureScopeChart(chart_)) {
-        state_.SignalFrequency = 500;
-        state_.SampleRate = 48000;
-        state_.Waveform = signova::SineWave;
-        state_.MaxCode = 2047;
-        state_.Amplitude = 2047;
-        state_.DacScale = 1;
-        state_.DisplayGain = 1;
-        state_.SampleSpacing = 400.0 / 192;
-        signova::CellStore fir = signova::NewFirGrid();
-        signova::SetDefaultFirTable(fir, state_);
-        signova::ReadFIRCoefficients(state_, fir);
-        controls_.chartWidth = 369;
+        signova::bench::SetUpRunAt500Hz(state_, controls_);
+        signova::bench::ReadDefaultFirTable(state_);
     }
 
     template <bool StoreInRecord> void Samples(long count) {
@@ -79,12 +64,12 @@ private:
 template <bool StoreInRecord> double SamplesPerSecond(double& recordSum) {
     CoreChain chain;
     long samples = 0;
-    const double start = ThreadSeconds();
+    const double start = signova::bench::ThreadCpuSeconds();
     double elapsed = 0;
     do {
         chain.Samples<StoreInRecord>(ChunkSamples);
         samples += ChunkSamples;
-        elapsed = ThreadSeconds() - start;
+        elapsed = signova::bench::ThreadCpuSeconds() - start;
     } while (elapsed < RunSeconds);
     recordSum += chain.RecordSum();
     return static_cast<double>(samples) / elapsed;

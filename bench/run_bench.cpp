@@ -12,6 +12,7 @@
 // Usage: run_bench [rounds] [seconds of each window run] (15 and 0.5 when not
 // given): many short rounds, as the load of a shared machine changes fast.
 
+#include "bench/bench_support.h"
 #include "chart/chart.h"
 #include "coefficients/fir_table.h"
 #include "engine/fir_filter.h"
@@ -57,13 +58,6 @@ double Seconds(Clock::duration d) {
     return std::chrono::duration<double>(d).count();
 }
 
-// CPU time of the calling thread.
-double ThreadCpuSeconds() {
-    timespec now{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
-    return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) * 1e-9;
-}
-
 double Median(std::vector<double> values) {
     std::sort(values.begin(), values.end());
     const std::size_t middle = values.size() / 2;
@@ -93,21 +87,11 @@ enum class CoreLoop { OneSampleAtATime, Block };
 // Samples per second of the chain without a window.
 CoreRun CoreChain(CoreLoop loop) {
     signova::SimulatorState state;
-    state.SignalFrequency = 500;
-    state.SampleRate = 48000;
-    state.Waveform = signova::SineWave;
-    state.MaxCode = 2047;
-    state.Amplitude = 2047;
-    state.DacScale = 1;
-    state.DisplayGain = 1;
-    state.SampleSpacing = 400.0 / 192;
-    signova::CellStore fir = signova::NewFirGrid();
-    signova::SetDefaultFirTable(fir, state);
-    signova::ReadFIRCoefficients(state, fir);
+    signova::ScopeControls controls;
+    signova::bench::SetUpRunAt500Hz(state, controls);
+    signova::bench::ReadDefaultFirTable(state);
     signova::TChart chart;
     const signova::ScopeChartSeries series = signova::ConfigureScopeChart(chart);
-    signova::ScopeControls controls;
-    controls.chartWidth = 369;
 
     // As in a program without a toolkit: Qt may have left the upper halves of
     // the vector registers in use, which slows every SSE instruction down.
@@ -115,7 +99,7 @@ CoreRun CoreChain(CoreLoop loop) {
     signova::FirLookAhead lookAhead;
     CoreSurroundings surroundings{state, controls};
     const auto start = Clock::now();
-    const double cpuStart = ThreadCpuSeconds();
+    const double cpuStart = signova::bench::ThreadCpuSeconds();
     if (loop == CoreLoop::Block) {
         signova::RunFirSamples(state, lookAhead, series, surroundings);
     } else {
@@ -125,7 +109,7 @@ CoreRun CoreChain(CoreLoop loop) {
         }
     }
     return {CoreSamples / Seconds(Clock::now() - start),
-            CoreSamples / (ThreadCpuSeconds() - cpuStart)};
+            CoreSamples / (signova::bench::ThreadCpuSeconds() - cpuStart)};
 }
 
 class CountingWindow : public TForm1 {
@@ -194,10 +178,10 @@ WindowRun RunWindow(CountingWindow& window, double runSeconds) {
     });
     const auto start = Clock::now();
     const std::clock_t cpuStart = std::clock();
-    const double loopCpuStart = ThreadCpuSeconds();
+    const double loopCpuStart = signova::bench::ThreadCpuSeconds();
     window.RunClick();
     const auto end = Clock::now();
-    const double loopCpuSeconds = ThreadCpuSeconds() - loopCpuStart;
+    const double loopCpuSeconds = signova::bench::ThreadCpuSeconds() - loopCpuStart;
     const double cpuSeconds = static_cast<double>(std::clock() - cpuStart) / CLOCKS_PER_SEC;
     stopper.join();
     qApp->removeEventFilter(&counter);

@@ -5,6 +5,7 @@
 // median of five runs, the variants taking turns so that a busy machine slows
 // them alike.
 
+#include "bench/bench_support.h"
 #include "chart/chart.h"
 #include "coefficients/fir_table.h"
 #include "engine/fir_filter.h"
@@ -32,21 +33,8 @@ constexpr int Repeats = 5;
 // When set (a second argument), only this variant of each part runs: for profiling.
 int onlyVariant = -1;
 
-double CpuSeconds() {
-    timespec now{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
-    return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) * 1e-9;
-}
-
-class NoDialogs : public Dialogs {
-public:
-    void ShowMessage(const std::string&) override {}
-    DialogResult Confirm(const std::string&) override { return DialogResult::Cancel; }
-    DialogResult AskInformation(const std::string&) override { return DialogResult::Cancel; }
-    void Inform(const std::string&) override {}
-    void ShowError(const std::string&) override {}
-    std::optional<std::string> ChooseFile() override { return std::nullopt; }
-};
+using bench::NoDialogs;
+using bench::ThreadCpuSeconds;
 
 // A start-up run at 500 Hz with the scope chart of the window.
 struct Bench {
@@ -62,15 +50,7 @@ struct Bench {
     long sweeps = 0;
 
     Bench() {
-        state.SignalFrequency = 500;
-        state.SampleRate = 48000;
-        state.Waveform = SineWave;
-        state.MaxCode = 2047;
-        state.Amplitude = 2047;
-        state.DacScale = 1;
-        state.DisplayGain = 1;
-        state.SampleSpacing = 400.0 / 192;
-        controls.chartWidth = 369;
+        bench::SetUpRunAt500Hz(state, controls);
         chart.SetInvalidateHandler([] {});
     }
 
@@ -159,9 +139,9 @@ std::vector<double> Measure(Bench& bench, FilterKind filter, long sampleCount,
                 continue;
             }
             bench.StartRun(filter, sampleCount);
-            const double start = CpuSeconds();
+            const double start = ThreadCpuSeconds();
             variants[v].run(bench);
-            rates[v].push_back(static_cast<double>(sampleCount) / (CpuSeconds() - start));
+            rates[v].push_back(static_cast<double>(sampleCount) / (ThreadCpuSeconds() - start));
         }
     }
     std::vector<double> medians;
