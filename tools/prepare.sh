@@ -11,7 +11,9 @@ PACKAGES+=(${EXTRA_PACKAGES[@]+"${EXTRA_PACKAGES[@]}"})
 source "$(dirname "${BASH_SOURCE[0]}")/install_missing.sh"
 install_missing "${PACKAGES[@]}"
 
-if [ ! -f build/CMakeCache.txt ]; then
-    cmake -S . -B build -DCMAKE_BUILD_TYPE=Release >/dev/null
+# Warnings are errors here (a plain `cmake` leaves them warnings); a build folder
+# configured before that option existed is configured again once.
+if ! grep -qx 'SIGNOVA_WERROR:BOOL=ON' build/CMakeCache.txt 2>/dev/null; then
+    cmake -S . -B build -DCMAKE_BUILD_TYPE=Release -DSIGNOVA_WERROR=ON >/dev/null
 fi
 cmake --build build -j "$(nproc)"
