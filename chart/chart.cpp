@@ -56,24 +56,6 @@ void TChart::SetTitleColor(TColor color) {
     Changed(ChartChange::Frame);
 }
 
-void TChart::SetLegendVisible(bool visible) {
-    legendVisible_ = visible;
-    Changed(ChartChange::Frame);
-}
-
-void TChart::SetView3D(bool on) {
-    view3D_ = on;
-    Changed(ChartChange::Frame);
-}
-
-void TChart::SetAllowZoom(bool on) {
-    allowZoom_ = on;
-}
-
-void TChart::SetAllowPanning(bool on) {
-    allowPanning_ = on;
-}
-
 void TChart::SetBackWallTransparent(bool transparent) {
     backWallTransparent_ = transparent;
     Changed(ChartChange::Frame);

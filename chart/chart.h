@@ -46,17 +46,6 @@ public:
     TColor TitleColor() const { return titleColor_; }
     void SetTitleColor(TColor color);
 
-    // Switches kept for the description; neither a legend, a 3D view nor
-    // mouse zooming and panning are drawn or handled.
-    bool LegendVisible() const { return legendVisible_; }
-    void SetLegendVisible(bool visible);
-    bool View3D() const { return view3D_; }
-    void SetView3D(bool on);
-    bool AllowZoom() const { return allowZoom_; }
-    void SetAllowZoom(bool on);
-    bool AllowPanning() const { return allowPanning_; }
-    void SetAllowPanning(bool on);
-
     // Back wall: filled with its colour unless transparent, in which case the
     // panel colour shows through the plot area.
     bool BackWallTransparent() const { return backWallTransparent_; }
@@ -109,10 +98,6 @@ private:
     std::vector<std::string> titleText_;
     bool titleVisible_ = true;
     TColor titleColor_ = clNavy;
-    bool legendVisible_ = true;
-    bool view3D_ = false;
-    bool allowZoom_ = true;
-    bool allowPanning_ = true;
     bool backWallTransparent_ = false;
     TColor backWallColor_ = clWhite;
     TChartAxis leftAxis_;

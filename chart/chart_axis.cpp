@@ -29,16 +29,6 @@ void TChartAxis::SetMinMax(double minimum, double maximum) {
     Changed();
 }
 
-void TChartAxis::SetMinimum(double minimum) {
-    minimum_ = minimum;
-    Changed();
-}
-
-void TChartAxis::SetMaximum(double maximum) {
-    maximum_ = maximum;
-    Changed();
-}
-
 void TChartAxis::SetIncrement(double increment) {
     increment_ = increment < 0.0 ? 0.0 : increment;
     Changed();

@@ -32,8 +32,6 @@ public:
     double Maximum() const { return maximum_; }
     // Fixes the range; the axis is no longer automatic.
     void SetMinMax(double minimum, double maximum);
-    void SetMinimum(double minimum);
-    void SetMaximum(double maximum);
 
     // Distance between grid lines in axis units; 0 chooses a readable step.
     double Increment() const { return increment_; }

@@ -40,11 +40,6 @@ void TChartSeries::SetVertAxis(TVertAxis axis) {
     RequestRepaint();
 }
 
-void TChartSeries::SetMarksVisible(bool visible) {
-    marksVisible_ = visible;
-    RequestRepaint();
-}
-
 void TChartSeries::Clear() {
     x_.clear();
     y_.clear();

@@ -42,9 +42,6 @@ public:
     void SetHorizAxis(THorizAxis axis);
     TVertAxis VertAxis() const { return vertAxis_; }
     void SetVertAxis(TVertAxis axis);
-    // Value marks are never drawn; the switch is kept for the description.
-    bool MarksVisible() const { return marksVisible_; }
-    void SetMarksVisible(bool visible);
 
     // Removes every point (keeping capacity), then asks for a repaint.
     void Clear();
@@ -77,7 +74,6 @@ private:
     bool colorEachPoint_ = false;
     THorizAxis horizAxis_ = THorizAxis::Bottom;
     TVertAxis vertAxis_ = TVertAxis::Left;
-    bool marksVisible_ = false;
     std::vector<double> x_;
     std::vector<double> y_;
     std::vector<TColor> colors_;

@@ -12,11 +12,6 @@ void TSeriesPointer::Changed() {
     chart_.Changed(ChartChange::Series);
 }
 
-void TSeriesPointer::SetStyle(TSeriesPointerStyle style) {
-    style_ = style;
-    Changed();
-}
-
 void TSeriesPointer::SetVisible(bool visible) {
     visible_ = visible;
     Changed();

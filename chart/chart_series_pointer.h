@@ -7,9 +7,7 @@ namespace signova {
 
 class TChart;
 
-enum class TSeriesPointerStyle { Rectangle };
-
-// The marker of a point series. HorizSize and VertSize are half-sizes: a
+// The marker of a point series, a rectangle. HorizSize and VertSize are half-sizes: a
 // marker reaches that many pixels left and right / up and down of its point.
 class TSeriesPointer {
 public:
@@ -19,8 +17,6 @@ public:
     TSeriesPointer(const TSeriesPointer&) = delete;
     TSeriesPointer& operator=(const TSeriesPointer&) = delete;
 
-    TSeriesPointerStyle Style() const { return style_; }
-    void SetStyle(TSeriesPointerStyle style);
     bool Visible() const { return visible_; }
     void SetVisible(bool visible);
 
@@ -46,7 +42,6 @@ private:
     void Changed();
 
     TChart& chart_;
-    TSeriesPointerStyle style_ = TSeriesPointerStyle::Rectangle;
     bool visible_ = true;
     int horizSize_ = DefaultSize;
     int vertSize_ = DefaultSize;

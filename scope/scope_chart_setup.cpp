@@ -20,7 +20,6 @@ void StyleScopeAxis(TChartAxis& axis, bool withGrid, int tickLength) {
 void StyleScopeMarkers(TPointSeries& series, int horizSize, TColor seriesColor) {
     series.SetSeriesColor(seriesColor);
     TSeriesPointer& pointer = series.Pointer();
-    pointer.SetStyle(TSeriesPointerStyle::Rectangle);
     pointer.SetHorizSize(horizSize);
     pointer.SetVertSize(1);
     pointer.SetFillColor(clLime);
@@ -36,10 +35,6 @@ ScopeChartSeries ConfigureScopeChart(TChart& chart) {
     chart.SetBevelOuter(TBevelCut::Lowered);
     chart.SetBackWallTransparent(true);
     chart.SetTitleVisible(false);
-    chart.SetLegendVisible(false);
-    chart.SetView3D(false);
-    chart.SetAllowZoom(false);
-    chart.SetAllowPanning(false);
 
     chart.BottomAxis().SetMinMax(0.0, 400.0);
     chart.BottomAxis().SetIncrement(40.0);
@@ -69,8 +64,6 @@ ScopeChartSeries ConfigureScopeChart(TChart& chart) {
     series.Series4 = &chart.AddSeries<TPointSeries>("Series4");
     StyleScopeMarkers(*series.Series4, 2, clGreen);
 
-    for (std::size_t i = 0; i < chart.SeriesCount(); ++i)
-        chart.Series(i).SetMarksVisible(false);
     return series;
 }
 
@@ -80,8 +73,6 @@ TBarSeries& ConfigureFirPlotChart(TChart& chart) {
                         "fici\xC3\xAB"
                         "nten"});
     chart.SetTitleVisible(true);
-    chart.SetLegendVisible(false);
-    chart.SetView3D(false);
     chart.SetBackWallTransparent(true);
     for (AxisPosition position : {AxisPosition::Left, AxisPosition::Bottom}) {
         chart.Axis(position).SetAutomatic(true);
@@ -93,7 +84,6 @@ TBarSeries& ConfigureFirPlotChart(TChart& chart) {
     bars.SetSeriesColor(clRed);
     bars.BarPen().SetColor(clRed);
     bars.SetBarWidthPercent(8);
-    bars.SetMarksVisible(false);
     return bars;
 }
 

@@ -29,10 +29,6 @@ void RadioGroup::SetItemIndex(int index) {
         buttons_[static_cast<std::size_t>(index)]->setChecked(true);
 }
 
-QString RadioGroup::ItemText(int index) const {
-    return buttons_.at(static_cast<std::size_t>(index))->text();
-}
-
 void RadioGroup::SetItemText(int index, const QString& text) {
     buttons_.at(static_cast<std::size_t>(index))->setText(text);
 }

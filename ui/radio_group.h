@@ -20,7 +20,6 @@ public:
     // the run loop reads it for every sample.
     int ItemIndex() const { return itemIndex_; }
     void SetItemIndex(int index);
-    QString ItemText(int index) const;
     void SetItemText(int index, const QString& text);
     const std::vector<QRadioButton*>& Items() const { return buttons_; }
 

@@ -37,7 +37,6 @@ public:
     void ScheduleRefresh();
     void Refresh();
 
-    const signova::ResponseView& View() const { return view_; }
     // Recomputations since the window was made.
     int Refreshes() const { return refreshes_; }
     ChartWidget& MagnitudeChart() const { return *magnitudeWidget_; }
