@@ -1,23 +1,12 @@
 #include "ui/chart_widget.h"
 
-#include <QElapsedTimer>
 #include <QEvent>
 #include <QPaintDevice>
 #include <QPainter>
 #include <QPointer>
 
-namespace {
-
-ChartWidget::Clock SteadyClock() {
-    QElapsedTimer sinceStart;
-    sinceStart.start();
-    return [sinceStart] { return sinceStart.elapsed(); };
-}
-
-} // namespace
-
 ChartWidget::ChartWidget(signova::TChart& chart, QWidget* parent)
-    : QWidget(parent), chart_(chart), clock_(SteadyClock()) {
+    : QWidget(parent), chart_(chart) {
     // Every pixel is painted: Qt need not clear the background first.
     setAttribute(Qt::WA_OpaquePaintEvent);
     repaintTimer_.setSingleShot(true);
@@ -31,11 +20,13 @@ ChartWidget::ChartWidget(signova::TChart& chart, QWidget* parent)
 void ChartWidget::ScheduleRepaint() {
     // A run completes sweeps far faster than any screen shows them: paint at
     // most once per frame interval, always the latest sweep.
-    const qint64 sinceLastPaint = lastPaintMs_ ? clock_() - *lastPaintMs_ : MinPaintIntervalMs;
-    if (sinceLastPaint >= MinPaintIntervalMs)
+    if (repaintTimer_.isActive())
+        return;
+    const std::chrono::milliseconds wait = repaintPacing_.WaitBeforeRepaint();
+    if (wait.count() == 0)
         update();
-    else if (!repaintTimer_.isActive())
-        repaintTimer_.start(static_cast<int>(MinPaintIntervalMs - sinceLastPaint));
+    else
+        repaintTimer_.start(wait);
 }
 
 bool ChartWidget::FrameUpToDate(const signova::ChartLayout& layout, qreal ratio) const {
@@ -76,7 +67,7 @@ void ChartWidget::PaintTo(QPainter& painter) {
 }
 
 void ChartWidget::paintEvent(QPaintEvent*) {
-    lastPaintMs_ = clock_();
+    repaintPacing_.Painted();
     QPainter painter(this);
     PaintTo(painter);
 }

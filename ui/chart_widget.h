@@ -3,6 +3,7 @@
 #include "chart/chart.h"
 #include "chart/chart_layout.h"
 #include "chart/chart_painter.h"
+#include "toolkit/repaint_pacing.h"
 #include "ui/painter_canvas.h"
 
 #include <QPixmap>
@@ -10,8 +11,6 @@
 #include <QWidget>
 
 #include <cstdint>
-#include <functional>
-#include <optional>
 #include <utility>
 
 // Shows a TChart. A change of the chart only asks Qt for an update, so any
@@ -34,10 +33,11 @@ public:
     // How often the frame has been drawn anew.
     int FrameBuilds() const { return frameBuilds_; }
 
-    // The clock the paint rate is capped by: milliseconds, never going back.
-    // A steady clock unless a test sets its own.
-    using Clock = std::function<qint64()>;
-    void SetClock(Clock clock) { clock_ = std::move(clock); }
+    // The clock the paint rate is capped by: the steady clock unless a test
+    // sets its own.
+    void SetClock(signova::RepaintPacing::Clock clock) {
+        repaintPacing_ = signova::RepaintPacing(std::move(clock));
+    }
     // A change came too soon after the last paint: its paint waits for the
     // end of the frame interval.
     bool RepaintDeferred() const { return repaintTimer_.isActive(); }
@@ -47,8 +47,6 @@ protected:
     void changeEvent(QEvent* event) override;
 
 private:
-    static constexpr qint64 MinPaintIntervalMs = 16;
-
     void ScheduleRepaint();
     bool FrameUpToDate(const signova::ChartLayout& layout, qreal ratio) const;
     void BuildFrame(const signova::ChartLayout& layout, qreal ratio);
@@ -62,7 +60,6 @@ private:
     qreal frameRatio_ = 0.0;
     bool frameValid_ = false;
     int frameBuilds_ = 0;
-    Clock clock_;
-    std::optional<qint64> lastPaintMs_;
+    signova::RepaintPacing repaintPacing_;
     QTimer repaintTimer_;
 };

@@ -7,6 +7,7 @@
 #include "ui/chart_widget.h"
 #include "ui/toolkit_color.h"
 #include "ui/view_window_look.h"
+#include "ui/widget_helpers.h"
 
 #include <QLabel>
 #include <QMetaObject>
@@ -22,19 +23,15 @@ constexpr signova::TColor LandsAtColor = signova::clPurple;
 constexpr double DbStep = 20.0;
 constexpr double DegreesStep = 90.0;
 
-QString FromText(const std::string& text) {
-    return QString::fromStdString(text);
-}
-
 void SetTextColor(QLabel* label, signova::TColor color) {
     QPalette palette = label->palette();
     palette.setColor(QPalette::WindowText, ToQColor(color));
     label->setPalette(palette);
 }
 
-QLabel* MakeLabel(QWidget* parent, const char* name, signova::TColor color) {
-    auto* label = new QLabel(parent);
-    label->setObjectName(QString::fromLatin1(name));
+// A line of text that wraps, in `color`.
+QLabel* MakeTextLabel(QWidget* parent, const char* name, signova::TColor color) {
+    QLabel* label = MakeLabel(parent, QString::fromLatin1(name));
     label->setWordWrap(true);
     // A cell's text may look like markup: it is shown as typed.
     label->setTextFormat(Qt::PlainText);
@@ -52,11 +49,7 @@ signova::TFastLineSeries* AddLine(signova::TChart& chart, const char* name, sign
 void ConfigureChart(signova::TChart& chart, const char* title) {
     chart.SetTitleText({title});
     chart.SetTitleVisible(true);
-    chart.SetLegendVisible(false);
-    chart.SetView3D(false);
     chart.SetBackWallTransparent(true);
-    chart.SetAllowZoom(false);
-    chart.SetAllowPanning(false);
     for (signova::AxisPosition position :
          {signova::AxisPosition::Left, signova::AxisPosition::Bottom}) {
         signova::TChartAxis& axis = chart.Axis(position);
@@ -89,16 +82,16 @@ ResponseWindow::ResponseWindow(const signova::SimulatorState& state,
 
     auto* layout = new QVBoxLayout(this);
     auto* headingRow = new QHBoxLayout;
-    heading_ = MakeLabel(this, "Heading", signova::clBlack);
+    heading_ = MakeTextLabel(this, "Heading", signova::clBlack);
     QFont bold = font();
     bold.setBold(true);
     heading_->setFont(bold);
-    stability_ = MakeLabel(this, "Stability", signova::clBlack);
+    stability_ = MakeTextLabel(this, "Stability", signova::clBlack);
     stability_->setFont(bold);
     headingRow->addWidget(heading_, 1);
     headingRow->addWidget(stability_);
     layout->addLayout(headingRow);
-    error_ = MakeLabel(this, "Error", signova::clRed);
+    error_ = MakeTextLabel(this, "Error", signova::clRed);
     layout->addWidget(error_);
     magnitudeWidget_ = new ChartWidget(magnitudeChart_, this);
     magnitudeWidget_->setObjectName(QStringLiteral("MagnitudeChart"));
@@ -106,9 +99,9 @@ ResponseWindow::ResponseWindow(const signova::SimulatorState& state,
     phaseWidget_ = new ChartWidget(phaseChart_, this);
     phaseWidget_->setObjectName(QStringLiteral("PhaseChart"));
     layout->addWidget(phaseWidget_, 2);
-    generator_ = MakeLabel(this, "GeneratorGain", GeneratorColor);
+    generator_ = MakeTextLabel(this, "GeneratorGain", GeneratorColor);
     layout->addWidget(generator_);
-    landsAt_ = MakeLabel(this, "LandsAt", LandsAtColor);
+    landsAt_ = MakeTextLabel(this, "LandsAt", LandsAtColor);
     layout->addWidget(landsAt_);
 }
 

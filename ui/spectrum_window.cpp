@@ -6,6 +6,7 @@
 #include "ui/chart_widget.h"
 #include "ui/toolkit_color.h"
 #include "ui/view_window_look.h"
+#include "ui/widget_helpers.h"
 
 #include <QGridLayout>
 #include <QLabel>
@@ -24,10 +25,6 @@ constexpr signova::TColor InputColor = signova::clLime;
 constexpr signova::TColor OutputColor = signova::clGreen;
 constexpr double LevelStep = 20.0;
 
-QString FromText(const std::string& text) {
-    return QString::fromStdString(text);
-}
-
 void ConfigureSpectrumChart(signova::TChart& chart) {
     chart.SetColor(PanelColor);
     chart.SetBevelOuter(signova::TBevelCut::Lowered);
@@ -35,10 +32,6 @@ void ConfigureSpectrumChart(signova::TChart& chart) {
     chart.SetTitleText({"Level (dB full scale) against frequency (Hz)"});
     chart.SetTitleVisible(true);
     chart.SetTitleColor(LabelColor);
-    chart.SetLegendVisible(false);
-    chart.SetView3D(false);
-    chart.SetAllowZoom(false);
-    chart.SetAllowPanning(false);
     for (signova::AxisPosition position :
          {signova::AxisPosition::Left, signova::AxisPosition::Bottom}) {
         signova::TChartAxis& axis = chart.Axis(position);
@@ -55,9 +48,8 @@ void ConfigureSpectrumChart(signova::TChart& chart) {
 }
 
 // A read-out cell: light text on the chart's panel colour.
-QLabel* MakeLabel(QWidget* parent, const QString& name, const QString& text) {
-    auto* label = new QLabel(text, parent);
-    label->setObjectName(name);
+QLabel* MakeReadoutLabel(QWidget* parent, const QString& name, const QString& text) {
+    QLabel* label = MakeLabel(parent, name, text);
     label->setAutoFillBackground(true);
     QPalette palette = label->palette();
     palette.setColor(QPalette::Window, ToQColor(PanelColor));
@@ -91,9 +83,9 @@ SpectrumWindow::SpectrumWindow(const signova::SimulatorState& state,
     readouts->setHorizontalSpacing(0);
     readouts->setVerticalSpacing(0);
     const QString dash = FromText(signova::NoValueText);
-    readouts->addWidget(MakeLabel(this, {}, QString()), 0, 0);
-    readouts->addWidget(MakeLabel(this, {}, QStringLiteral("Peak")), 0, 1);
-    readouts->addWidget(MakeLabel(this, {}, QStringLiteral("SINAD")), 0, 2);
+    readouts->addWidget(MakeReadoutLabel(this, {}, QString()), 0, 0);
+    readouts->addWidget(MakeReadoutLabel(this, {}, QStringLiteral("Peak")), 0, 1);
+    readouts->addWidget(MakeReadoutLabel(this, {}, QStringLiteral("SINAD")), 0, 2);
     const struct {
         const char* name;
         signova::TColor color;
@@ -102,13 +94,13 @@ SpectrumWindow::SpectrumWindow(const signova::SimulatorState& state,
     for (int row = 1; const auto& shown : rows) {
         const QString name = QString::fromLatin1(shown.name);
         // A short piece of the trace in its colour names the row.
-        auto* head = MakeLabel(this, {},
+        auto* head = MakeReadoutLabel(this, {},
                                QStringLiteral("<span style=\"color:%1\">\u2501\u2501</span> %2")
                                    .arg(ToQColor(shown.color).name(), name));
         head->setTextFormat(Qt::RichText);
         readouts->addWidget(head, row, 0);
-        *shown.readout = {MakeLabel(this, name + "Peak", dash),
-                          MakeLabel(this, name + "Sinad", dash)};
+        *shown.readout = {MakeReadoutLabel(this, name + "Peak", dash),
+                          MakeReadoutLabel(this, name + "Sinad", dash)};
         readouts->addWidget(shown.readout->peak, row, 1);
         readouts->addWidget(shown.readout->sinad, row, 2);
         ++row;

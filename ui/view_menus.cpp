@@ -1,6 +1,5 @@
 #include "ui/view_menus.h"
 
-#include "ui/SIGNOVA_Unit.h"
 #include "ui/chart_export.h"
 #include "ui/chart_widget.h"
 #include "ui/context_menu.h"
@@ -8,6 +7,7 @@
 #include "ui/guarded.h"
 #include "ui/response_window.h"
 #include "ui/spectrum_window.h"
+#include "ui/tool_window.h"
 
 #include <QAbstractButton>
 #include <QAbstractItemModel>
@@ -15,19 +15,7 @@
 #include <QMenu>
 #include <QSlider>
 
-#include <stdexcept>
-#include <string>
-
 namespace {
-
-// The main window's control of that name; a missing one is a fault of the
-// window's build.
-template <typename Widget> Widget* Child(QObject& parent, const char* name) {
-    auto* child = parent.findChild<Widget*>(QString::fromLatin1(name));
-    if (child == nullptr)
-        throw std::logic_error(std::string("no control named ") + name);
-    return child;
-}
 
 // Menu texts.
 const QString ResponseText = QString::fromUtf8("Frequency response\u2026");
@@ -38,27 +26,28 @@ const QString SaveSamplesText = QString::fromUtf8("Save samples as CSV\u2026");
 
 } // namespace
 
-ViewMenus::ViewMenus(TForm1& form, signova::Dialogs& dialogs) : form_(form), dialogs_(dialogs) {
+ViewMenus::ViewMenus(const ViewSources& sources, signova::Dialogs& dialogs)
+    : sources_(sources), dialogs_(dialogs) {
     auto guard = [this](auto handler) { return Guarded(dialogs_, handler); };
     const struct {
-        const char* grid;
+        GridView& grid;
         signova::FilterKind table;
-    } tables[] = {{"FIRgrid", signova::FilterKind::Fir}, {"IIRGrid", signova::FilterKind::Iir}};
+    } tables[] = {{sources_.firGrid, signova::FilterKind::Fir},
+                  {sources_.iirGrid, signova::FilterKind::Iir}};
     for (const auto& table : tables) {
-        auto* grid = Child<GridView>(form_, table.grid);
-        QMenu* menu = ContextMenu::Attach(grid, QString::fromLatin1(table.grid) + "Menu");
+        QMenu* menu = ContextMenu::Attach(&table.grid, table.grid.objectName() + "Menu");
         connect(menu->addAction(ResponseText), &QAction::triggered, this,
                 guard([this, kind = table.table](bool) { ShowResponse(kind); }));
     }
 
-    auto* scope = Child<ChartWidget>(form_, "Chart1");
-    QMenu* menu = ContextMenu::Attach(scope, QStringLiteral("Chart1Menu"));
+    ChartWidget* scope = &sources_.scope;
+    QMenu* menu = ContextMenu::Attach(scope, scope->objectName() + "Menu");
     connect(menu->addAction(SpectrumText), &QAction::triggered, this,
             guard([this](bool) { ShowSpectrum(); }));
     menu->addSeparator();
     AddChartExport(menu, scope);
     connect(menu->addAction(SaveSamplesText), &QAction::triggered, this,
-            guard([this](bool) { SaveSamplesCsv(form_.Record(), dialogs_); }));
+            guard([this](bool) { SaveSamplesCsv(sources_.record, dialogs_); }));
 }
 
 ViewMenus::~ViewMenus() = default;
@@ -73,7 +62,8 @@ void ViewMenus::AddChartExport(QMenu* menu, ChartWidget* chart) {
 
 void ViewMenus::ShowResponse(signova::FilterKind table) {
     if (!response_) {
-        response_ = new ResponseWindow(form_.State(), form_.FirCells(), form_.IirCells(), &form_);
+        response_ = new ResponseWindow(sources_.state, sources_.firCells, sources_.iirCells);
+        MakeToolWindow(*response_, sources_.window);
         for (ChartWidget* chart : {&response_->MagnitudeChart(), &response_->PhaseChart()})
             AddChartExport(ContextMenu::Attach(chart, chart->objectName() + "Menu"), chart);
         FollowChangesOfResponse();
@@ -86,22 +76,23 @@ void ViewMenus::ShowResponse(signova::FilterKind table) {
 void ViewMenus::FollowChangesOfResponse() {
     ResponseWindow* window = response_;
     auto refresh = [window] { window->ScheduleRefresh(); };
-    for (const char* grid : {"FIRgrid", "IIRGrid"}) {
-        QAbstractItemModel* model = Child<GridView>(form_, grid)->model();
+    for (GridView* grid : {&sources_.firGrid, &sources_.iirGrid}) {
+        QAbstractItemModel* model = grid->model();
         connect(model, &QAbstractItemModel::dataChanged, window, refresh);
         connect(model, &QAbstractItemModel::rowsInserted, window, refresh);
         connect(model, &QAbstractItemModel::rowsRemoved, window, refresh);
         connect(model, &QAbstractItemModel::modelReset, window, refresh);
     }
-    connect(Child<QSlider>(form_, "Dial"), &QSlider::valueChanged, window, refresh);
-    for (const char* button : {"SpeedButton1", "SpeedButton2", "SpeedButton3", "SpeedButton4"})
-        connect(Child<QAbstractButton>(form_, button), &QAbstractButton::clicked, window, refresh);
-    connect(Child<QComboBox>(form_, "Sample"), &QComboBox::editTextChanged, window, refresh);
+    connect(&sources_.dial, &QSlider::valueChanged, window, refresh);
+    for (QAbstractButton* button : sources_.rangeButtons)
+        connect(button, &QAbstractButton::clicked, window, refresh);
+    connect(&sources_.sampleRate, &QComboBox::editTextChanged, window, refresh);
 }
 
 void ViewMenus::ShowSpectrum() {
     if (!spectrum_) {
-        spectrum_ = new SpectrumWindow(form_.State(), form_.Record(), &form_);
+        spectrum_ = new SpectrumWindow(sources_.state, sources_.record);
+        MakeToolWindow(*spectrum_, sources_.window);
         ChartWidget* chart = &spectrum_->Chart();
         AddChartExport(ContextMenu::Attach(chart, QStringLiteral("SpectrumChartMenu")), chart);
     }

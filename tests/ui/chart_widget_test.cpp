@@ -13,6 +13,7 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cmath>
 #include <vector>
 
@@ -195,14 +196,15 @@ TEST_F(ScopeChartImage, ManyChangesBetweenPaintsGiveOnePaint) {
         }
     } counter(paints);
     widget.installEventFilter(&counter);
-    qint64 now = 1000;
+    using Ms = std::chrono::milliseconds;
+    signova::RepaintPacing::TimePoint now{Ms(1000)};
     widget.SetClock([&now] { return now; });
     widget.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&widget));
     QApplication::processEvents();
     paints = 0;
     // Within the frame interval of the last paint: the paint waits for its end.
-    now += 5;
+    now += Ms(5);
     signova::testing::PlotSineSweep(chart, true);
     signova::testing::PlotSineSweep(chart, false);
     EXPECT_TRUE(chart.NeedsRepaint());
@@ -213,7 +215,7 @@ TEST_F(ScopeChartImage, ManyChangesBetweenPaintsGiveOnePaint) {
     EXPECT_FALSE(chart.NeedsRepaint());
     EXPECT_FALSE(widget.RepaintDeferred());
     // A whole interval later the next change asks for its paint at once.
-    now += 100;
+    now += Ms(100);
     signova::testing::PlotSineSweep(chart, true);
     signova::testing::PlotSineSweep(chart, false);
     EXPECT_FALSE(widget.RepaintDeferred());

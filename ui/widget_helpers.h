@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QLabel>
+#include <QRect>
+#include <QString>
+#include <QWidget>
+
+#include <string>
+#include <utility>
+
+// Small helpers every window of the program builds its controls with.
+
+// The program's texts are UTF-8.
+inline QString FromText(const std::string& text) {
+    return QString::fromStdString(text);
+}
+
+// A control named `name` (tests and the resizing find controls by name) at
+// `bounds` within its parent.
+template <typename Widget, typename... Args>
+Widget* Make(QWidget* parent, const char* name, QRect bounds, Args&&... args) {
+    auto* widget = new Widget(std::forward<Args>(args)..., parent);
+    widget->setObjectName(QString::fromLatin1(name));
+    widget->setGeometry(bounds);
+    return widget;
+}
+
+// A label named `name` (none when empty) for a layout to place.
+inline QLabel* MakeLabel(QWidget* parent, const QString& name, const QString& text = {}) {
+    auto* label = new QLabel(text, parent);
+    label->setObjectName(name);
+    return label;
+}
