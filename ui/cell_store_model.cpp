@@ -4,6 +4,18 @@
 
 #include <QBrush>
 #include <QPalette>
+#include <QTextDocument>
+
+namespace {
+
+// A tooltip that looks like markup is shown as markup: such a text is
+// written out so that its characters show as they are.
+QString ToolTipText(const std::string& cell) {
+    const QString text = QString::fromUtf8(signova::ShownBoxText(cell, signova::NamesPath::No));
+    return Qt::mightBeRichText(text) ? Qt::convertFromPlainText(text) : text;
+}
+
+} // namespace
 
 CellStoreModel::CellStoreModel(signova::CellStore& store, QObject* parent)
     : QAbstractTableModel(parent), store_(store), shownRows_(store.RowCount()) {
@@ -43,6 +55,10 @@ QVariant CellStoreModel::data(const QModelIndex& index, int role) const {
     }
     case Qt::EditRole:
         return QString::fromUtf8(cell);
+    case Qt::ToolTipRole:
+        if (cell.empty())
+            return {};
+        return ToolTipText(cell);
     case Qt::BackgroundRole:
         if (IsFixed(index.column(), index.row()))
             return QBrush(QPalette().color(QPalette::Button));

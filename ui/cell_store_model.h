@@ -5,9 +5,12 @@
 #include <QAbstractTableModel>
 
 #include <functional>
+#include <string>
 
 // Shows a cell store in a Qt view. Fixed rows and columns are shown greyed
-// and can be neither selected nor edited.
+// and can be neither selected nor edited. A cell's tooltip holds its text,
+// also where the column shows only part of it (as far as a message box
+// would show it).
 class CellStoreModel : public QAbstractTableModel, private signova::CellStoreObserver {
     Q_OBJECT
 public:
@@ -18,6 +21,10 @@ public:
     void SetCanSelect(std::function<bool(int column, int row)> canSelect);
     int FixedColumns() const { return store_.FixedColumns(); }
     int FixedRows() const { return store_.FixedRows(); }
+    // The whole text of the cell at `index`, as the store keeps it.
+    const std::string& Cell(const QModelIndex& index) const {
+        return store_.Cell(index.column(), index.row());
+    }
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;

@@ -1,17 +1,22 @@
 #include "ui/grid_view.h"
 
+#include "toolkit/cell_elision.h"
 #include "toolkit/virtual_keys.h"
 #include "ui/cell_store_model.h"
 
 #include <QApplication>
+#include <QFontMetricsF>
 #include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QScrollBar>
 #include <QSignalBlocker>
+#include <QStyle>
+#include <QStyledItemDelegate>
 
 #include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -37,11 +42,50 @@ public:
     }
 };
 
+// Draws a cell as the style does, but a number that its column would cut
+// before the exponent shows the whole exponent (ElidedCellText). Every other
+// text is cut where the cell ends, without a mark.
+class CellDelegate : public QStyledItemDelegate {
+public:
+    CellDelegate(const CellStoreModel& model, QObject* parent)
+        : QStyledItemDelegate(parent), model_(model) {}
+
+    void paint(QPainter* painter, const QStyleOptionViewItem& option,
+               const QModelIndex& index) const override {
+        QStyleOptionViewItem cell = option;
+        initStyleOption(&cell, index);
+        const QStyle* style = cell.widget ? cell.widget->style() : QApplication::style();
+        const QFontMetricsF metrics(cell.font);
+        const signova::TextWidth width = [&metrics](std::string_view text) {
+            const QString shown =
+                QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+            return static_cast<int>(std::ceil(metrics.horizontalAdvance(shown)));
+        };
+        if (auto elided =
+                signova::ElidedCellText(model_.Cell(index), width, AvailableWidth(*style, cell)))
+            cell.text = QString::fromUtf8(*elided);
+        style->drawControl(QStyle::CE_ItemViewItem, &cell, painter, cell.widget);
+    }
+
+private:
+    // The width the style lays the text out in: its text rectangle less the
+    // margin it keeps on either side.
+    static int AvailableWidth(const QStyle& style, const QStyleOptionViewItem& cell) {
+        const QRect text = style.subElementRect(QStyle::SE_ItemViewItemText, &cell, cell.widget);
+        const int margin =
+            style.pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, cell.widget) + 1;
+        return text.width() - 2 * margin;
+    }
+
+    const CellStoreModel& model_;
+};
+
 } // namespace
 
 GridView::GridView(signova::CellStore& store, QWidget* parent)
     : QTableView(parent), model_(new CellStoreModel(store, this)) {
     setModel(model_);
+    setItemDelegate(new CellDelegate(*model_, this));
     QItemSelectionModel* defaultSelection = selectionModel();
     setSelectionModel(new SelectableCurrentCell(model_, this));
     delete defaultSelection;

@@ -9,8 +9,10 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QStyledItemDelegate>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextDocument>
 #include <QTimer>
 
 #include <gtest/gtest.h>
@@ -342,6 +344,91 @@ TEST_F(GridCell, LongCellShowsItsFirstThousandCharactersAndEditsWhole) {
     const QModelIndex cell = Grid("FIRgrid")->model()->index(0, 1);
     EXPECT_EQ(cell.data(Qt::DisplayRole).toString(), QString(1000, QLatin1Char('7')));
     EXPECT_EQ(cell.data(Qt::EditRole).toString(), QString::fromStdString(value));
+}
+
+// ---- Cells wider than their column ----------------------------------------
+
+struct NarrowCellCase {
+    const char* name;
+    const char* grid;
+    int column;
+    int row;
+    const char* text;
+    const char* drawnAs;      // the text the cell's picture shows
+    const char* oneDigitMore; // for a shortened number: would be cut; else nullptr
+};
+
+class NarrowCell : public TableWindow, public ::testing::WithParamInterface<NarrowCellCase> {
+protected:
+    void SetUp() override {
+        form.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+    }
+    signova::CellStore& Cells(const char* grid) {
+        return std::string_view(grid) == "FIRgrid" ? form.FirCells() : form.IirCells();
+    }
+    static QImage Drawn(GridView* view, const QModelIndex& cell) {
+        return view->viewport()->grab(view->visualRect(cell)).toImage();
+    }
+    // Whether text reaches the cell's last pixel column, which the style
+    // keeps clear of any text that fits.
+    static bool Cut(const QImage& cell) {
+        const int right = cell.width() - 1;
+        for (int y = 1; y < cell.height(); ++y)
+            if (cell.pixel(right, y) != cell.pixel(right, 0))
+                return true;
+        return false;
+    }
+};
+
+// The picture is compared with the style's own drawing of `drawnAs`, as the
+// grid drew every cell before: cut where the cell ends, without a mark.
+TEST_P(NarrowCell, OnlyANumberWhoseExponentWouldBeCutShowsItWhole) {
+    const NarrowCellCase& c = GetParam();
+    GridView* view = Grid(c.grid);
+    const QModelIndex cell = view->model()->index(c.row, c.column);
+    Cells(c.grid).SetCell(c.column, c.row, c.text);
+    const QImage drawn = Drawn(view, cell);
+    EXPECT_EQ(Cells(c.grid).Cell(c.column, c.row), c.text);
+    EXPECT_EQ(cell.data(Qt::EditRole).toString(), QString::fromUtf8(c.text));
+    EXPECT_EQ(cell.data(Qt::ToolTipRole).toString(), QString::fromUtf8(c.text));
+
+    view->setItemDelegate(new QStyledItemDelegate(view));
+    Cells(c.grid).SetCell(c.column, c.row, c.drawnAs);
+    EXPECT_TRUE(drawn == Drawn(view, cell)) << c.drawnAs;
+    EXPECT_EQ(Cut(drawn), c.oneDigitMore == nullptr);
+    if (c.oneDigitMore != nullptr) {
+        Cells(c.grid).SetCell(c.column, c.row, c.oneDigitMore);
+        EXPECT_TRUE(Cut(Drawn(view, cell))) << c.oneDigitMore;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Tables, NarrowCell,
+    ::testing::Values(
+        // The band-pass example's h0, in a value column 90 pixels wide.
+        NarrowCellCase{"FirTap", "FIRgrid", 1, 0, "6.78282030788523e-06", "6.7828\u2026e-06",
+                       "6.78282\u2026e-06"},
+        NarrowCellCase{"FirStartUpTap", "FIRgrid", 1, 1, DefaultTap, DefaultTap, nullptr},
+        NarrowCellCase{"FirTextThatIsNoNumber", "FIRgrid", 1, 2, "6.78282030788523e-06 Hz",
+                       "6.78282030788523e-06 Hz", nullptr},
+        // The IIR columns are 64 pixels wide.
+        NarrowCellCase{"IirB", "IIRGrid", 2, 1, "-1.23456789012345E+15", "-1\u2026E+15",
+                       "-1.2\u2026E+15"},
+        NarrowCellCase{"IirA", "IIRGrid", 1, 1, "0.98765432109876e-3", "0.98\u2026e-3",
+                       "0.987\u2026e-3"},
+        NarrowCellCase{"IirWithoutExponent", "IIRGrid", 2, 1, "0.123456789012345",
+                       "0.123456789012345", nullptr}),
+    [](const ::testing::TestParamInfo<NarrowCellCase>& info) { return info.param.name; });
+
+TEST_F(TableWindow, ToolTipShowsACellsWholeTextAsItIs) {
+    const QModelIndex cell = Grid("FIRgrid")->model()->index(0, 1);
+    form.FirCells().SetCell(1, 0, "<b>0.5</b>");
+    QTextDocument shown;
+    shown.setHtml(cell.data(Qt::ToolTipRole).toString());
+    EXPECT_EQ(shown.toPlainText(), "<b>0.5</b>");
+    form.FirCells().SetCell(1, 0, "");
+    EXPECT_FALSE(cell.data(Qt::ToolTipRole).isValid());
 }
 
 // A title line of any length is kept whole as the file's title; its label
