@@ -30,7 +30,10 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -360,6 +363,24 @@ TEST_F(Views, AnExistingFileIsReplacedOnlyAfterYes) {
                                                        ReplaceQuestion(path.toStdString())}));
 }
 
+// Cancel is the answer of a replace question closed without choosing.
+TEST_F(Views, ACancelledReplaceQuestionKeepsTheFileOfEitherExport) {
+    const QString path = folder.filePath("old.dat");
+    {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("keep");
+    }
+    for (const QString& item : {SavePictureItem, SaveSamplesItem}) {
+        dialogs.saveFiles = {path.toStdString()};
+        dialogs.answers = {signova::DialogResult::Cancel};
+        Choose("Chart1Menu", item);
+        EXPECT_EQ(FileContents(path), "keep") << item.toStdString();
+    }
+    EXPECT_EQ(dialogs.shown, (std::vector<std::string>{ReplaceQuestion(path.toStdString()),
+                                                       ReplaceQuestion(path.toStdString())}));
+}
+
 TEST_F(Views, AFileThatCannotBeWrittenIsReported) {
     const std::string path = Path("missing/samples.csv");
     dialogs.saveFiles = {path};
@@ -411,6 +432,55 @@ TEST(QtSaveDialog, WritesTheChosenFileAndNothingElse) {
               QStringList{QStringLiteral("samples.csv")});
     EXPECT_EQ(FileContents(target.filePath(QStringLiteral("samples.csv"))), "n,input,output\n");
     EXPECT_TRUE(QDir(home.path()).isEmpty(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot));
+}
+
+// The real replace question, closed by Esc or by its title bar: the file
+// keeps its bytes.
+class ChosenSavePath : public QtDialogs {
+public:
+    explicit ChosenSavePath(std::string path) : path_(std::move(path)) {}
+    std::optional<std::string> ChooseSaveFile(const std::string&, const std::string&) override {
+        return path_;
+    }
+
+private:
+    std::string path_;
+};
+
+TEST(QtReplaceQuestion, ClosedWithoutAnAnswerKeepsTheFile) {
+    const QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("samples.csv"));
+    {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("keep");
+    }
+    ChosenSavePath dialogs(path.toStdString());
+    CountingForm form(dialogs);
+    dialogs.SetParent(&form);
+    const std::vector<std::pair<const char*, std::function<void(QMessageBox*)>>> closings = {
+        {"Esc", [](QMessageBox* box) { QTest::keyClick(box, Qt::Key_Escape); }},
+        {"title bar", [](QMessageBox* box) { box->close(); }}};
+    for (const auto& [how, close] : closings) {
+        bool asked = false;
+        QTimer::singleShot(0, &form, [&asked, &close] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            ASSERT_NE(box, nullptr);
+            asked = true;
+            close(box);
+        });
+        QTimer::singleShot(5000, &form, [] { // a box left open fails, never hangs
+            if (QWidget* box = QApplication::activeModalWidget()) {
+                ADD_FAILURE() << "the replace question stayed open";
+                box->close();
+            }
+        });
+        for (QAction* action : form.findChild<QMenu*>(QStringLiteral("Chart1Menu"))->actions())
+            if (action->text() == SaveSamplesItem)
+                action->trigger();
+        EXPECT_TRUE(asked) << how;
+        EXPECT_EQ(FileContents(path), "keep") << how;
+    }
 }
 
 // The question before replacing a file shows the path whole, however long.
