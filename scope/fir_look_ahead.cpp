@@ -12,29 +12,15 @@ namespace signova {
 
 FirLookAhead::FirLookAhead(int chains) : chains_(chains == 1 || chains == 4 ? chains : 8) {}
 
-void FirLookAhead::CopyLookAheadFields(const SimulatorState& state) {
-    scratch_.Phase = state.Phase;
-    scratch_.PulseFired = state.PulseFired;
-    scratch_.RandomState = state.RandomState;
-    scratch_.SignalFrequency = state.SignalFrequency;
-    scratch_.SampleRate = state.SampleRate;
-    scratch_.Waveform = state.Waveform;
-    scratch_.Amplitude = state.Amplitude;
-    scratch_.MaxCode = state.MaxCode;
-    scratch_.SampleSpacing = state.SampleSpacing;
-    scratch_.Capturing = state.Capturing;
-    scratch_.SweepIndex = state.SweepIndex;
-    scratch_.SweepLength = state.SweepLength;
-}
-
 void FirLookAhead::Plan(const SimulatorState& state, const ScopeControls& controls) {
-    CopyLookAheadFields(state);
-    settings_ = SettingsOf(state, controls);
+    LookAheadFields::Copy(state, scratch_);
+    timebaseItem_ = controls.timebaseItem;
+    firLastTap_ = state.FirLastTap;
     samples_ = BlockLength;
     lastSampleFails_ = false;
     for (int i = 0; i < BlockLength; ++i) {
         const double value = GenerateSample(scratch_);
-        generated_[Index(i)] = {scratch_.Phase, scratch_.RandomState, scratch_.PulseFired};
+        generated_[Index(i)] = LookAheadFields::Take(scratch_);
         try {
             newestFirst_[Newest(i)] = AdcCode(value);
         } catch (const InvalidOperationError&) {
@@ -45,8 +31,7 @@ void FirLookAhead::Plan(const SimulatorState& state, const ScopeControls& contro
             break;
         }
         AdvanceSweep(scratch_, controls);
-        swept_[Index(i)] = {std::bit_cast<std::uint64_t>(scratch_.Phase), scratch_.SweepIndex,
-                            scratch_.SweepLength, scratch_.Capturing};
+        swept_[Index(i)] = LookAheadFields::Take(scratch_);
     }
     ComputeSums(state);
 }

@@ -186,6 +186,8 @@ public:
         VormChange(state_, Pick(Waveforms));
         state_.SignalFrequency = RandomFrequency();
         state_.RandomState = static_cast<std::uint32_t>(random_());
+        for (int field = 0; field < OtherFields; ++field)
+            PokeOtherField(field);
         chains_ = std::array{1, 4, 8}[static_cast<std::size_t>(Uniform(0, 2))];
         FillTable();
         // A stable IIR table for the runs on the IIR page.
@@ -354,7 +356,11 @@ private:
             } else {
                 ReadFIRCoefficients(state_, grid_);
                 if (loop_ == Loop::LookAhead) {
-                    auto lookAhead = std::make_unique<FirLookAhead>(chains_);
+                    // One look-ahead per run level, kept from run to run as
+                    // the window keeps them.
+                    std::unique_ptr<FirLookAhead>& lookAhead = lookAheads_[depth_ - 1];
+                    if (!lookAhead)
+                        lookAhead = std::make_unique<FirLookAhead>(chains_);
                     RunFirSamples(state_, *lookAhead, series_, *this);
                 } else {
                     RunOneSampleAtATime(FilterKind::Fir);
@@ -418,8 +424,57 @@ private:
         }
     }
 
+    // The fields that the session's other events leave alone; the window's
+    // handlers and loop change them. A field of SimulatorState that no event
+    // changes belongs here, so that a field the generator or the trigger comes
+    // to read without being among the look-ahead's fields (LookAheadFields)
+    // shows as a difference from the chain one sample at a time.
+    static constexpr int OtherFields = 10;
+    void PokeOtherField(int field) {
+        switch (field) {
+        case 0:
+            state_.FrequencyMultiplier =
+                std::array{10.0, 100.0, 1000.0, 10000.0}[static_cast<std::size_t>(Uniform(0, 3))];
+            break;
+        case 1:
+            state_.BlinkState = 1 - state_.BlinkState;
+            break;
+        case 2:
+            state_.LoadError = !state_.LoadError;
+            break;
+        case 3:
+            state_.InputSample = Uniform(-2047, 2047);
+            state_.OutputSample = Uniform(-2047, 2047);
+            break;
+        case 4:
+            state_.DisplayGain = UniformReal(0.01, 2);
+            break;
+        case 5:
+            state_.IirOrder = Uniform(1, IirCoefficientCount - 1);
+            break;
+        case 6:
+            state_.FileTitle = std::string(static_cast<std::size_t>(Uniform(0, 20)), 'T');
+            break;
+        case 7:
+            state_.OutputOffset = Uniform(0, 8000);
+            state_.SweepSpacing = UniformReal(1, 8);
+            state_.TimebaseFactor = Uniform(1, 2);
+            break;
+        case 8:
+            state_.DacScale = Uniform(1, 16);
+            break;
+        default: {
+            const auto k = static_cast<std::size_t>(Uniform(0, CaptureLength - 1));
+            state_.InputCapture[k] = UniformReal(-8000, 8000);
+            state_.OutputCapture[k] = UniformReal(-8000, 8000);
+            state_.OutputDelay[k % DelayLineLength] = UniformReal(-8000, 8000);
+            break;
+        }
+        }
+    }
+
     void OneEvent() {
-        switch (Uniform(0, 20)) {
+        switch (Uniform(0, 21)) {
         case 0:
         case 1:
             state_.SignalFrequency = RandomFrequency();
@@ -495,6 +550,9 @@ private:
             // sets it: the filter sums that many of the coefficients it holds.
             state_.FirLastTap = Chance(2) ? 47 : Uniform(-1, FirCoefficientCount - 1);
             break;
+        case 20:
+            PokeOtherField(Uniform(0, OtherFields - 1));
+            break;
         default:
             if (Chance(20))
                 state_.SignalFrequency = std::numeric_limits<double>::infinity();
@@ -542,6 +600,7 @@ private:
     int badRow_ = 0;
     int adcErrors_ = 0;
     bool finished_ = false;
+    std::array<std::unique_ptr<FirLookAhead>, 3> lookAheads_;
     std::vector<SampleRecord> records_;
     std::vector<std::string> events_;
 };
@@ -574,14 +633,37 @@ TEST(FirLookAheadPlan, HoldsEachSamplesInputOutputAndGeneratorState) {
     int triggers = 0;
     for (int i = 0; i < FirLookAhead::BlockLength; ++i) {
         const double input = AdcCode(GenerateSample(state));
-        EXPECT_EQ(Bits(lookAhead.GeneratorPhase(i)), Bits(state.Phase)) << i;
-        EXPECT_EQ(lookAhead.GeneratorPulseFired(i), state.PulseFired) << i;
-        EXPECT_EQ(lookAhead.GeneratorRandomState(i), state.RandomState) << i;
+        EXPECT_TRUE(LookAheadFields::Same(state, lookAhead.Generated(i))) << i;
         EXPECT_EQ(lookAhead.Input(i), input) << i;
         EXPECT_EQ(Bits(lookAhead.FilterOutput(i)), Bits(FIRStep(state, input))) << i;
         triggers += AdvanceSweep(state, controls).triggered;
     }
     EXPECT_EQ(triggers, 1);
+}
+
+// The window keeps one look-ahead per run level from run to run: after a
+// block that ended in a generator value the ADC cannot round, the next plan
+// is clean, and every sample of it is the chain's.
+TEST(FirLookAheadPlan, AfterAFailedBlockPlansTheNextAsANewOne) {
+    FirLookAhead lookAhead;
+    ScopeControls controls;
+    SimulatorState failing = WaitingState();
+    failing.SignalFrequency = std::numeric_limits<double>::infinity();
+    lookAhead.Plan(failing, controls);
+    ASSERT_EQ(lookAhead.Samples(), 1);
+    EXPECT_THROW(lookAhead.CommitSample(failing, 0), InvalidOperationError);
+
+    SimulatorState state = WaitingState();
+    SimulatorState chain = state;
+    lookAhead.Plan(state, controls);
+    ASSERT_EQ(lookAhead.Samples(), FirLookAhead::BlockLength);
+    for (int i = 0; i < FirLookAhead::BlockLength; ++i) {
+        ASSERT_EQ(lookAhead.CommitSample(state, i), ComputeSample(chain, FilterKind::Fir)) << i;
+        ScopeSample(state, state.InputSample, state.OutputSample, controls, ScopeChartSeries{});
+        ScopeSample(chain, chain.InputSample, chain.OutputSample, controls, ScopeChartSeries{});
+        ASSERT_EQ(StateBits(state), StateBits(chain)) << i;
+        ASSERT_TRUE(lookAhead.StillHolds(state, controls, i)) << i;
+    }
 }
 
 struct Change {
