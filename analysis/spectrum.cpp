@@ -124,9 +124,7 @@ Spectrum SpectrumAnalyzer::Analyze(std::span<const double> record, std::int32_t 
     spectrum.peakDb = *peak;
     spectrum.peakFrequency = spectrum.peakBin * spectrum.binWidth;
 
-    const int lowestPeak = SinadFirstNoiseBin + SinadSignalHalfWidth;
-    const int highestPeak = half - 1 - SinadSignalHalfWidth;
-    if (spectrum.peakBin >= lowestPeak && spectrum.peakBin <= highestPeak) {
+    if (spectrum.peakBin >= SinadEdgeBins && spectrum.peakBin <= half - SinadEdgeBins) {
         double signal = 0.0;
         double noise = 0.0;
         for (int k = SinadFirstNoiseBin; k <= half; ++k) {

@@ -15,9 +15,11 @@ constexpr double SpectrumFloorDb = -200.0;
 // either side (the window's main lobe and a little more); noise and
 // distortion are all other bins from this first bin up (the bins below are
 // the window's leakage of any DC). So it is given only for a peak at least
-// twice that far from DC and from half the sample rate.
+// twice that far (SinadEdgeBins) from DC, and, so that both ends of the range
+// are alike, at least as far from half the sample rate.
 constexpr int SinadSignalHalfWidth = 6;
 constexpr int SinadFirstNoiseBin = 6;
+constexpr int SinadEdgeBins = SinadFirstNoiseBin + SinadSignalHalfWidth;
 
 // The magnitude spectrum of one record, bins 0 to length / 2.
 //

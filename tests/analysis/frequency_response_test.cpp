@@ -9,7 +9,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <limits>
+#include <numbers>
 #include <string>
 
 namespace signova {
@@ -91,11 +93,55 @@ TEST(Response, ResonatorPeaksAtOneKilohertz) {
     EXPECT_NEAR(peak->frequency, 1000.0, 5.0);
 }
 
-TEST(Response, PoleOnTheCircleGivesAnInfiniteGainNotANumber) {
-    const ResponsePoint point = ResponseAt({{1, 0}, {0, 1}}, 0, Rate);
+struct PoleCase {
+    const char* name;
+    FilterCoefficients filter;
+    double frequency;
+};
+
+class PoleOnTheCircle : public ::testing::TestWithParam<PoleCase> {};
+
+TEST_P(PoleOnTheCircle, GivesAnInfiniteGainNotANumber) {
+    const ResponsePoint point = ResponseAt(GetParam().filter, GetParam().frequency, Rate);
     EXPECT_TRUE(point.infinite);
     EXPECT_EQ(point.MagnitudeDb(), std::numeric_limits<double>::infinity());
 }
+
+// y[n] = x[n] + y[n-1] has its pole at z = 1; y[n] = x[n] + 2 cos(2 pi / 48)
+// y[n-1] - y[n-2] has its poles at e^(+-j 2 pi / 48), where the denominator
+// comes to zero only within its rounding error.
+INSTANTIATE_TEST_SUITE_P(
+    Poles, PoleOnTheCircle,
+    ::testing::Values(PoleCase{"AtZeroHertz", {{1, 0}, {0, 1}}, 0},
+                      PoleCase{"AtOneKilohertz",
+                               {{1, 0, 0}, {0, 2 * std::cos(2 * std::numbers::pi / 48), -1}},
+                               1000}),
+    [](const ::testing::TestParamInfo<PoleCase>& info) { return std::string(info.param.name); });
+
+struct PhaseCase {
+    const char* name;
+    FilterCoefficients filter;
+    double frequency;
+    double phase; // radians
+};
+
+class Phases : public ::testing::TestWithParam<PhaseCase> {};
+
+TEST_P(Phases, LagForADelayAndLieAboveMinusPiUpToPi) {
+    EXPECT_EQ(ResponseAt(GetParam().filter, GetParam().frequency, Rate).phase, GetParam().phase);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Points, Phases,
+    ::testing::Values(
+        // y[n] = x[n-1]: a quarter period late at fs/4, -90 degrees.
+        PhaseCase{"OneSampleDelayAtAQuarterOfTheRate", {{0, 1}, {}}, 12000, -std::numbers::pi / 2},
+        // Unstable tables whose response is real and negative: b0 = 1 with a1 = 2 at 0 Hz, or
+        // with a1 = -2 at fs/2 (where e^-jw = -1), give H = 1 / (1 - 2) = -1: 180 degrees,
+        // never -180.
+        PhaseCase{"FeedbackTwoAtZeroHertz", {{1, 0}, {0, 2}}, 0, std::numbers::pi},
+        PhaseCase{"FeedbackMinusTwoAtHalfTheRate", {{1, 0}, {0, -2}}, 24000, std::numbers::pi}),
+    [](const ::testing::TestParamInfo<PhaseCase>& info) { return std::string(info.param.name); });
 
 struct StabilityCase {
     std::vector<double> a;

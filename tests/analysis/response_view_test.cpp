@@ -83,19 +83,37 @@ TEST(ResponseViewOfATable, SpansZeroToHalfTheRateWithZerosOnTheAxisFloor) {
     EXPECT_FALSE(view.unstable);
 }
 
-TEST(ResponseViewOfATable, GivesTheGainTheGeneratorsToneMeets) {
-    const ResponseView below = ViewResponse(Table(MovingAverage4), Rate, 12000);
-    EXPECT_EQ(GeneratorText(below), "Generator 12000 Hz: gain 0 (-inf dB)");
-    EXPECT_FALSE(below.aboveHalfRate);
-    EXPECT_EQ(LandsAtText(below), "");
+struct GeneratorCase {
+    double frequency;
+    bool aboveHalfRate;
+    double landsAt;
+    std::string generatorText;
+    std::string landsAtText;
+};
 
-    // 30 kHz folds to 18 kHz, where |H| = 1 / (4 sin(3 pi / 8)).
-    const ResponseView above = ViewResponse(Table(MovingAverage4), Rate, 30000);
-    EXPECT_TRUE(above.aboveHalfRate);
-    EXPECT_EQ(above.landsAt, 18000.0);
-    EXPECT_EQ(GeneratorText(above), "Generator 30000 Hz: gain 0.2706 (-11.35 dB)");
-    EXPECT_EQ(LandsAtText(above), "30000 Hz is above fs/2 = 24000 Hz: the tone lands at 18000 Hz");
+class GeneratorTone : public ::testing::TestWithParam<GeneratorCase> {};
+
+TEST_P(GeneratorTone, MeetsTheGainWhereItLands) {
+    const GeneratorCase& c = GetParam();
+    const ResponseView view = ViewResponse(Table(MovingAverage4), Rate, c.frequency);
+    EXPECT_EQ(view.aboveHalfRate, c.aboveHalfRate);
+    EXPECT_EQ(view.landsAt, c.landsAt);
+    EXPECT_EQ(GeneratorText(view), c.generatorText);
+    EXPECT_EQ(LandsAtText(view), c.landsAtText);
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Frequencies, GeneratorTone,
+    ::testing::Values(
+        GeneratorCase{12000, false, 12000, "Generator 12000 Hz: gain 0 (-inf dB)", ""},
+        // fs/2 itself is the top of the axis, not above it.
+        GeneratorCase{24000, false, 24000, "Generator 24000 Hz: gain 0 (-inf dB)", ""},
+        // 30 kHz folds to 18 kHz, where |H| = 1 / (4 sin(3 pi / 8)).
+        GeneratorCase{30000, true, 18000, "Generator 30000 Hz: gain 0.2706 (-11.35 dB)",
+                      "30000 Hz is above fs/2 = 24000 Hz: the tone lands at 18000 Hz"}),
+    [](const ::testing::TestParamInfo<GeneratorCase>& info) {
+        return "At" + std::to_string(static_cast<int>(info.param.frequency)) + "Hz";
+    });
 
 TEST(ResponseViewOfATable, PutsAnInfiniteGainOnTheTopOfItsLimitedAxis) {
     // y[n] = x[n] + y[n-1]: a pole on the circle at 0 Hz.

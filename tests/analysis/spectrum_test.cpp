@@ -7,6 +7,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <cstdint>
+#include <numbers>
 #include <string>
 #include <vector>
 
@@ -80,6 +83,70 @@ INSTANTIATE_TEST_SUITE_P(Bits, Sinad, ::testing::Values(8, 10, 12));
 TEST(Sinad, NoneForAPeakBelowBinTwelve) {
     EXPECT_FALSE(RunChain(TenKilo, 4799, 12, Through).input.sinadDb); // lands at 10 Hz
 }
+
+constexpr std::int32_t FullScale = 2047;
+constexpr int HalfBins = RecordLength / 2;
+
+// `record` at 48000 Hz and 12 bits.
+Spectrum Analyze(const std::vector<double>& record) {
+    SpectrumAnalyzer analyzer(RecordLength);
+    return analyzer.Analyze(record, FullScale, 48000);
+}
+
+struct EdgeBinCase {
+    const char* name;
+    double value;     // c
+    bool alternating; // c, -c, c, ... instead of c throughout
+    int bin;
+};
+
+class EdgeBins : public ::testing::TestWithParam<EdgeBinCase> {};
+
+// Bins 0 and length / 2 have no mirror image above half the sample rate: a
+// constant's level is not doubled there.
+TEST_P(EdgeBins, ReadTheLevelOfAConstant) {
+    const EdgeBinCase& c = GetParam();
+    std::vector<double> record(RecordLength);
+    for (std::size_t n = 0; n < record.size(); ++n)
+        record[n] = c.alternating && n % 2 == 1 ? -c.value : c.value;
+    const Spectrum spectrum = Analyze(record);
+    EXPECT_NEAR(spectrum.levelsDb[static_cast<std::size_t>(c.bin)],
+                20 * std::log10(std::abs(c.value) / FullScale), 1e-9);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Constants, EdgeBins,
+    ::testing::Values(EdgeBinCase{"MinusThousandAtZeroHertz", -1000, false, 0},
+                      EdgeBinCase{"AlternatingThousandAtHalfTheRate", 1000, true, HalfBins}),
+    [](const ::testing::TestParamInfo<EdgeBinCase>& info) { return std::string(info.param.name); });
+
+struct SinadRangeCase {
+    int peakBin;
+    bool given;
+};
+
+class SinadRange : public ::testing::TestWithParam<SinadRangeCase> {};
+
+// A sine of 2000 codes on one bin, rounded to codes: the same distance from
+// 0 Hz and from half the sample rate decides whether a SINAD is given.
+TEST_P(SinadRange, EndsTwelveBinsFromZeroAndFromHalfTheRate) {
+    const SinadRangeCase& c = GetParam();
+    std::vector<double> record(RecordLength);
+    for (std::size_t n = 0; n < record.size(); ++n)
+        record[n] = std::nearbyint(2000 * std::sin(2 * std::numbers::pi * c.peakBin *
+                                                   static_cast<double>(n) / RecordLength));
+    const Spectrum spectrum = Analyze(record);
+    ASSERT_EQ(spectrum.peakBin, c.peakBin);
+    EXPECT_EQ(spectrum.sinadDb.has_value(), c.given);
+}
+
+INSTANTIATE_TEST_SUITE_P(Bins, SinadRange,
+                         ::testing::Values(SinadRangeCase{11, false}, SinadRangeCase{12, true},
+                                           SinadRangeCase{HalfBins - 12, true},
+                                           SinadRangeCase{HalfBins - 11, false}),
+                         [](const ::testing::TestParamInfo<SinadRangeCase>& info) {
+                             return "PeakBin" + std::to_string(info.param.peakBin);
+                         });
 
 TEST(FilteredSpectrum, MovingAverageTakesAQuarterRateToneDownBySixtyDecibels) {
     const Spectra spectra = RunChain(TenKilo, 1200, 12, Average4);
