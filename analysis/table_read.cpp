@@ -17,7 +17,7 @@ TableRead ReadFirTable(const CellStore& firGrid) {
         try {
             h.push_back(StrToFloat(text));
         } catch (const SignovaError& error) {
-            read.errors.emplace_back(error.what());
+            read.errors.push_back(error.Text());
             break;
         }
     }
@@ -47,7 +47,7 @@ TableRead ReadIirTable(const CellStore& iirGrid, std::int32_t iirOrder) {
             }
         }
     } catch (const FloatOverflowError& error) {
-        read.errors.emplace_back(error.what());
+        read.errors.push_back(error.Text());
     }
     return read;
 }

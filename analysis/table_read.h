@@ -15,8 +15,9 @@ namespace signova {
 struct TableRead {
     // Meaningful only when `errors` is empty.
     FilterCoefficients coefficients;
-    // The texts a run would report for this table, in the order it would show
-    // them; empty when every cell holds a number.
+    // The texts a run would report for this table, each whole (a cell quoted
+    // with a NUL byte in it too), in the order it would show them; empty when
+    // every cell holds a number.
     std::vector<std::string> errors;
 
     bool Ok() const { return errors.empty(); }

@@ -11,6 +11,8 @@
 namespace signova {
 namespace {
 
+using namespace std::string_literals;
+
 struct ReadCase {
     const char* name;
     bool fir;
@@ -65,18 +67,26 @@ ReadCase Iir(const char* name, Texts a, Texts b, std::int32_t order, Values bVal
 
 INSTANTIATE_TEST_SUITE_P(
     Tables, TableReads,
-    ::testing::Values(Fir("FirDownToTheFirstEmptyCell", {"0.5", " -0.25 ", "", "7"}, {0.5, -0.25}),
-                      Fir("FirAtMostThreeHundredValues", Texts(301, "1"), Values(300, 1.0)),
-                      Fir("FirCellNotANumber", {"1", "abc", "2"}, {},
-                          {"'abc' is not a valid floating point value"}),
-                      Fir("FirValueTooLarge", {"1e400"}, {}, {"Floating point overflow"}),
-                      Iir("IirRowsAsTheOrderSaysAZeroNeverRead", {"  - - -", "0.5", "-0.25"},
-                          {"1", "2", "3"}, 2, {1, 2}, {0, 0.5}),
-                      Iir("IirEveryBadRowInOrder", {"x", "0.5", "q", "1", "0"},
-                          {"?", "1", "2", "3", "b"}, 5, {}, {},
-                          {"Error in data for IIR Filter. Row 0",
-                           "Error in data for IIR Filter. Row 2",
-                           "Error in data for IIR Filter. Row 4"})),
+    ::testing::Values(
+        Fir("FirDownToTheFirstEmptyCell", {"0.5", " -0.25 ", "", "7"}, {0.5, -0.25}),
+        Fir("FirAtMostThreeHundredValues", Texts(301, "1"), Values(300, 1.0)),
+        // The first bad cell ends the read, as it ends the run.
+        Fir("FirOneMessageForTwoBadCells", {"1", "abc", "x"}, {},
+            {"'abc' is not a valid floating point value"}),
+        // The message quotes the cell whole, past a NUL byte.
+        Fir("FirCellWithANulByte", {"0\0x"s}, {}, {"'0\0x' is not a valid floating point value"s}),
+        Fir("FirValueTooLarge", {"1e400"}, {}, {"Floating point overflow"}),
+        Iir("IirRowsAsTheOrderSaysAZeroNeverRead", {"  - - -", "0.5", "-0.25"}, {"1", "2", "3"}, 2,
+            {1, 2}, {0, 0.5}),
+        Iir("IirEveryBadRowInOrder", {"x", "0.5", "q", "1", "0"}, {"?", "1", "2", "3", "b"}, 5, {},
+            {},
+            {"Error in data for IIR Filter. Row 0", "Error in data for IIR Filter. Row 2",
+             "Error in data for IIR Filter. Row 4"}),
+        // A number too large for a double is no bad row: it ends the read.
+        Iir("IirOverflowEndsTheRead", {"  - - -", "x", "1e400", "0"}, {"?", "1", "2", "3"}, 4, {},
+            {},
+            {"Error in data for IIR Filter. Row 0", "Error in data for IIR Filter. Row 1",
+             "Floating point overflow"})),
     [](const ::testing::TestParamInfo<ReadCase>& info) { return info.param.name; });
 
 } // namespace
