@@ -22,8 +22,14 @@ enum WaveformKind : std::int32_t {
 };
 
 // The one record of simulation variables, alive for the whole program.
-// Field order and start values are those the window relies on; a field that
-// start-up does not touch is zero, false or empty.
+// Every field starts at zero, false or empty, so that every start of the
+// program begins alike: nothing is kept between starts. The window's start-up
+// (TForm1::FormCreate) then runs each settings handler with the controls'
+// first positions, so that the settings fields agree with what the controls
+// show before the first run, sets the generator's and the sweep's start, and,
+// with the default tables, FirLastTap and IirOrder. The fields it leaves alone
+// keep their zeros until a run or a load writes them: the first run's filter
+// starts from silent delay lines, the noise from RandomState 0.
 struct SimulatorState {
     double SignalFrequency = 0.0;     // Hz
     double FrequencyMultiplier = 0.0; // 10, 100, 1000 or 10000

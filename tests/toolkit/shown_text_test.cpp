@@ -47,9 +47,17 @@ INSTANTIATE_TEST_SUITE_P(
                     std::string(999, 'x') + "..."},
         BoxTextCase{"CharacterEndingAtTheLimit", std::string(998, 'x') + "\xC3\xA9z", NamesPath::No,
                     std::string(998, 'x') + "\xC3\xA9..."},
+        // A four-byte character starting three bytes before the limit.
+        BoxTextCase{"LongestCharacterAcrossTheLimit", std::string(997, 'x') + "\xF0\x9F\x98\x80z",
+                    NamesPath::No, std::string(997, 'x') + "..."},
         // Bytes that are no UTF-8 are cut where they stand.
         BoxTextCase{"StrayContinuationBytes", std::string(996, 'x') + std::string(6, '\x80'),
                     NamesPath::No, std::string(996, 'x') + std::string(4, '\x80') + "..."},
+        // A character's first byte lies at most three bytes before the cut:
+        // here those three are continuation bytes too, so the cut stays.
+        BoxTextCase{"StrayContinuationBytesFromThreeBeforeTheLimit",
+                    std::string(997, 'x') + std::string(6, '\x80'), NamesPath::No,
+                    std::string(997, 'x') + std::string(3, '\x80') + "..."},
         BoxTextCase{"PathNeverCut", LongPath, NamesPath::Yes, LongPath},
         // Only a NUL byte is shown in another way; a tab and 8-bit bytes stay.
         BoxTextCase{"NulByteShownAsBackslashZero",
