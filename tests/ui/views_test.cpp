@@ -219,6 +219,40 @@ TEST_F(Views, ResponseMarksWhereAToneAboveHalfTheSampleRateLands) {
     EXPECT_EQ(window->MagnitudeChart().Chart().FindSeries("GeneratorMarker")->Count(), 0U);
 }
 
+// Each control alone, as a user moves it, is followed at the next message pass.
+TEST_F(Views, ResponseFollowsAMoveOfTheDialAlone) {
+    MovingAverage4();
+    form.Control<QToolButton>("SpeedButton4")->click();
+    Choose("FIRgridMenu", ResponseItem);
+    ResponseWindow* window = Response();
+    signova::TChartSeries* marker = window->MagnitudeChart().Chart().FindSeries("GeneratorMarker");
+    ASSERT_EQ(marker->Count(), 2U);
+    EXPECT_EQ(marker->XValues()[0], 10000.0);
+
+    form.Control<QSlider>("Dial")->setValue(1200);
+    NextMessagePass();
+    EXPECT_EQ(Text(window, "GeneratorGain"), "Generator 12000 Hz: gain 0 (-inf dB)");
+    ASSERT_EQ(marker->Count(), 2U);
+    EXPECT_EQ(marker->XValues()[0], 12000.0);
+}
+
+TEST_F(Views, ResponseFollowsAChangeOfTheSampleRateAlone) {
+    MovingAverage4();
+    SetFrequency("SpeedButton3", 5000);
+    Choose("FIRgridMenu", ResponseItem);
+    ResponseWindow* window = Response();
+    EXPECT_EQ(window->MagnitudeChart().Chart().BottomAxis().Maximum(), 24000.0);
+    EXPECT_FALSE(Shown(window, "LandsAt"));
+
+    auto* sample = form.Control<QComboBox>("Sample");
+    sample->setCurrentIndex(sample->findText(QStringLiteral("8000")));
+    NextMessagePass();
+    EXPECT_EQ(window->MagnitudeChart().Chart().BottomAxis().Maximum(), 4000.0);
+    EXPECT_TRUE(Shown(window, "LandsAt"));
+    EXPECT_EQ(Text(window, "LandsAt"),
+              "5000 Hz is above fs/2 = 4000 Hz: the tone lands at 3000 Hz");
+}
+
 TEST_F(Views, ResponseOfTheIirTableIsLabelledUnstableWithItsGainsOnTheAxisTop) {
     FirstOrderIir("0.5");
     Choose("IIRGridMenu", ResponseItem);
