@@ -1,6 +1,6 @@
 #include "coefficients/coefficient_file.h"
 
-#include "test_files.h"
+#include "tests/support/test_files.h"
 #include "tests/support/scripted_dialogs.h"
 
 #include <gtest/gtest.h>

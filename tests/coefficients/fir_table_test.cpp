@@ -2,7 +2,7 @@
 #include "engine/fir_filter.h"
 #include "toolkit/errors.h"
 
-#include "test_files.h"
+#include "tests/support/test_files.h"
 #include "tests/support/scripted_dialogs.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 #include "coefficients/iir_table.h"
 #include "engine/iir_filter.h"
 
-#include "test_files.h"
+#include "tests/support/test_files.h"
 #include "tests/support/scripted_dialogs.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
 #include "toolkit/line_buffer.h"
 
-#include "tests/coefficients/test_files.h"
+#include "tests/support/test_files.h"
 #include "toolkit/errors.h"
 
 #include <gtest/gtest.h>
