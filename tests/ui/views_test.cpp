@@ -495,7 +495,9 @@ TEST(QtReplaceQuestion, ClosedWithoutAnAnswerKeepsTheFile) {
     const std::vector<std::pair<const char*, std::function<void(QMessageBox*)>>> closings = {
         {"Esc", [](QMessageBox* box) { QTest::keyClick(box, Qt::Key_Escape); }},
         {"title bar", [](QMessageBox* box) { box->close(); }}};
-    for (const auto& [how, close] : closings) {
+    for (const auto& closing : closings) {
+        const char* how = closing.first;
+        const std::function<void(QMessageBox*)>& close = closing.second;
         bool asked = false;
         QTimer::singleShot(0, &form, [&asked, &close] {
             auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
