@@ -8,6 +8,7 @@
 #include "engine/iir_filter.h"
 #include "engine/settings.h"
 #include "scope/fir_look_ahead.h"
+#include "scope/picture_caption.h"
 #include "scope/sample_loop.h"
 #include "scope/scope_geometry.h"
 #include "toolkit/colors.h"
@@ -32,6 +33,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QScrollBar>
 #include <QSlider>
 #include <QTabWidget>
@@ -81,7 +83,8 @@ TForm1::TForm1(signova::Dialogs& dialogs, QWidget* parent)
     form2_ = std::make_unique<TForm2>();
     views_ = std::make_unique<ViewMenus>(
         ViewSources{*this, state_, firCells_, iirCells_, record_, *FIRgrid, *IIRGrid, *Chart1, *Dial,
-                    {SpeedButton1, SpeedButton2, SpeedButton3, SpeedButton4}, *Sample},
+                    {SpeedButton1, SpeedButton2, SpeedButton3, SpeedButton4}, *Sample,
+                    [this] { return ScopeCaption(); }},
         dialogs_);
 }
 
@@ -274,6 +277,21 @@ signova::ScopeControls TForm1::ReadScopeControls() const {
     return controls;
 }
 
+std::string TForm1::ScopeCaption() const {
+    signova::CaptionReadings readings;
+    readings.amplitudePosition = Ampsb->value();
+    const int timebase = Tijdbasis->ItemIndex();
+    if (timebase >= 0)
+        readings.timebaseText =
+            Tijdbasis->Items()[static_cast<std::size_t>(timebase)]->text().toStdString();
+    readings.filter =
+        sweepFilter_.value_or(DSPcontrol->currentIndex() == IirPage ? signova::FilterKind::Iir
+                                                                    : signova::FilterKind::Fir);
+    const QLabel* title = readings.filter == signova::FilterKind::Iir ? IIRLabel : FIRLabel;
+    readings.tableTitle = title->text().toStdString();
+    return signova::PictureCaption(state_, readings);
+}
+
 // The window's part of the run loop (scope/sample_loop.h): per sample, the
 // controls as they are now, the lamps and the run's facts once the sample has
 // been through the scope, then the message pass.
@@ -291,6 +309,7 @@ void TForm1::RunSampleLoop(signova::FilterKind filter) {
         ~DepthGuard() { --depth; }
     } depthGuard(runDepth_);
 
+    runFilter_ = filter;
     RunSurroundings surroundings{*this};
     signova::FirLookAhead* lookAhead =
         filter == signova::FilterKind::Fir ? &LookAheadOfThisRun() : nullptr;
@@ -325,6 +344,7 @@ void TForm1::SampleDone(const signova::SampleOutcome& outcome) {
     if (outcome.scope.sweepPlotted) {
         trigsh->SetColor(LampOffColor);
         ++sweepsPlotted_;
+        sweepFilter_ = runFilter_;
     }
 }
 

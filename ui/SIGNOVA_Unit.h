@@ -14,6 +14,8 @@
 #include <QWidget>
 
 #include <memory>
+#include <optional>
+#include <string>
 #include <vector>
 
 class Anchors;
@@ -93,6 +95,10 @@ public:
     bool DacWrappedInLatestPass() const { return dacWrappedInLatestPass_; }
     // Sweeps plotted into the scope chart since start-up, over all runs.
     long long SweepsPlotted() const { return sweepsPlotted_; }
+    // The caption of the scope's exported pictures: the settings as the window
+    // shows them, and the filter and table title of the run whose sweep is on
+    // the scope (before any sweep, the table of the page shown, else FIR).
+    std::string ScopeCaption() const;
 
 protected:
     // Lets Qt handle pending window messages; the run loop calls it once per
@@ -141,6 +147,8 @@ private:
     std::vector<std::unique_ptr<signova::FirLookAhead>> lookAheads_;
     bool dacWrappedInLatestPass_ = false;
     long long sweepsPlotted_ = 0;
+    signova::FilterKind runFilter_ = signova::FilterKind::Fir;
+    std::optional<signova::FilterKind> sweepFilter_;
     signova::MessagePacing messagePacing_;
     bool outerSizeSet_ = false;
 

@@ -198,3 +198,14 @@ void ResponseWindow::ShowView() {
     generator_->setText(FromText(signova::GeneratorText(view_)));
     landsAt_->setText(FromText(signova::LandsAtText(view_)));
 }
+
+std::string ResponseWindow::ReadoutText() const {
+    QString heading = heading_->text();
+    if (!stability_->isHidden())
+        heading += QStringLiteral(", ") + stability_->text();
+    QStringList lines{heading};
+    for (const QLabel* label : {error_, generator_, landsAt_})
+        if (!label->isHidden() && !label->text().isEmpty())
+            lines << label->text();
+    return lines.join(QLatin1Char('\n')).toStdString();
+}

@@ -8,6 +8,8 @@
 
 #include <QWidget>
 
+#include <string>
+
 class ChartWidget;
 class QLabel;
 
@@ -41,6 +43,8 @@ public:
     int Refreshes() const { return refreshes_; }
     ChartWidget& MagnitudeChart() const { return *magnitudeWidget_; }
     ChartWidget& PhaseChart() const { return *phaseWidget_; }
+    // The heading and read-outs shown, one per line, for the window's pictures.
+    std::string ReadoutText() const;
 
 protected:
     void showEvent(QShowEvent* event) override;

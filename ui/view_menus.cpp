@@ -14,6 +14,7 @@
 #include <QComboBox>
 #include <QMenu>
 #include <QSlider>
+#include <QtMath>
 
 namespace {
 
@@ -23,6 +24,11 @@ const QString SpectrumText = QString::fromUtf8("Spectrum\u2026");
 const QString SavePictureText = QString::fromUtf8("Save picture\u2026");
 const QString CopyPictureText = QStringLiteral("Copy picture");
 const QString SaveSamplesText = QString::fromUtf8("Save samples as CSV\u2026");
+
+// A view's picture: the chart at the screen's pixel ratio, its read-outs under it.
+QImage ViewPicture(ChartWidget& chart, const std::string& readouts) {
+    return ChartPicture(chart, readouts, qMax(1, qCeil(chart.devicePixelRatioF())));
+}
 
 } // namespace
 
@@ -45,27 +51,30 @@ ViewMenus::ViewMenus(const ViewSources& sources, signova::Dialogs& dialogs)
     connect(menu->addAction(SpectrumText), &QAction::triggered, this,
             guard([this](bool) { ShowSpectrum(); }));
     menu->addSeparator();
-    AddChartExport(menu, scope);
+    AddPictureExport(menu, [this, scope] { return ScopePicture(*scope, sources_.scopeCaption()); });
     connect(menu->addAction(SaveSamplesText), &QAction::triggered, this,
             guard([this](bool) { SaveSamplesCsv(sources_.record, dialogs_); }));
 }
 
 ViewMenus::~ViewMenus() = default;
 
-void ViewMenus::AddChartExport(QMenu* menu, ChartWidget* chart) {
+void ViewMenus::AddPictureExport(QMenu* menu, std::function<QImage()> picture) {
     auto guard = [this](auto handler) { return Guarded(dialogs_, handler); };
     connect(menu->addAction(SavePictureText), &QAction::triggered, this,
-            guard([this, chart](bool) { SaveChartPicture(*chart, dialogs_); }));
+            guard([this, picture](bool) { SavePicture(picture(), dialogs_); }));
     connect(menu->addAction(CopyPictureText), &QAction::triggered, this,
-            guard([chart](bool) { CopyChartPicture(*chart); }));
+            guard([picture](bool) { CopyPicture(picture()); }));
 }
 
 void ViewMenus::ShowResponse(signova::FilterKind table) {
     if (!response_) {
         response_ = new ResponseWindow(sources_.state, sources_.firCells, sources_.iirCells);
         MakeToolWindow(*response_, sources_.window);
-        for (ChartWidget* chart : {&response_->MagnitudeChart(), &response_->PhaseChart()})
-            AddChartExport(ContextMenu::Attach(chart, chart->objectName() + "Menu"), chart);
+        ResponseWindow* window = response_;
+        for (ChartWidget* chart : {&window->MagnitudeChart(), &window->PhaseChart()})
+            AddPictureExport(
+                ContextMenu::Attach(chart, chart->objectName() + "Menu"),
+                [window, chart] { return ViewPicture(*chart, window->ReadoutText()); });
         FollowChangesOfResponse();
     }
     response_->ShowTable(table);
@@ -93,8 +102,10 @@ void ViewMenus::ShowSpectrum() {
     if (!spectrum_) {
         spectrum_ = new SpectrumWindow(sources_.state, sources_.record);
         MakeToolWindow(*spectrum_, sources_.window);
-        ChartWidget* chart = &spectrum_->Chart();
-        AddChartExport(ContextMenu::Attach(chart, QStringLiteral("SpectrumChartMenu")), chart);
+        SpectrumWindow* window = spectrum_;
+        ChartWidget* chart = &window->Chart();
+        AddPictureExport(ContextMenu::Attach(chart, QStringLiteral("SpectrumChartMenu")),
+                         [window, chart] { return ViewPicture(*chart, window->ReadoutText()); });
     }
     spectrum_->show();
     spectrum_->raise();

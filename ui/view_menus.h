@@ -10,11 +10,14 @@
 #include <QPointer>
 
 #include <array>
+#include <functional>
+#include <string>
 
 class ChartWidget;
 class GridView;
 class QAbstractButton;
 class QComboBox;
+class QImage;
 class QMenu;
 class QSlider;
 class QWidget;
@@ -36,6 +39,8 @@ struct ViewSources {
     QSlider& dial;
     std::array<QAbstractButton*, 4> rangeButtons;
     QComboBox& sampleRate;
+    // The caption of the scope's pictures, as the window's settings are now.
+    std::function<std::string()> scopeCaption;
 };
 
 // The views beyond the oscilloscope, reached through context menus of the
@@ -52,7 +57,8 @@ public:
     void ShowSpectrum();
 
 private:
-    void AddChartExport(QMenu* menu, ChartWidget* chart);
+    // Save picture and Copy picture of `chart`, drawn by `picture` when asked.
+    void AddPictureExport(QMenu* menu, std::function<QImage()> picture);
     void FollowChangesOfResponse();
 
     ViewSources sources_;
