@@ -22,6 +22,7 @@
 #include "ui/guarded.h"
 #include "ui/lamp.h"
 #include "ui/radio_group.h"
+#include "ui/scope_measure.h"
 #include "ui/view_menus.h"
 #include "ui/widget_helpers.h"
 
@@ -84,8 +85,14 @@ TForm1::TForm1(signova::Dialogs& dialogs, QWidget* parent)
     views_ = std::make_unique<ViewMenus>(
         ViewSources{*this, state_, firCells_, iirCells_, record_, *FIRgrid, *IIRGrid, *Chart1, *Dial,
                     {SpeedButton1, SpeedButton2, SpeedButton3, SpeedButton4}, *Sample,
-                    [this] { return ScopeCaption(); }},
+                    [this] { return ScopeCaption(); }, *DSPcontrol,
+                    *DSPcontrol->widget(FirPage), *DSPcontrol->widget(IirPage)},
         dialogs_);
+    auto guard = [this](auto handler) { return Guarded(dialogs_, handler); };
+    measure_ = std::make_unique<ScopeMeasure>(ScopeMeasureSources{
+        *Chart1, state_, *Tijdbasis, *Input, *Bits, *Sample, guard([this] { RunClick(); }),
+        [this] { StopClick(); }, [this] { return runDepth_ > 0; }});
+    measure_->AddTo(views_->ScopeMenu());
 }
 
 TForm1::~TForm1() {
@@ -345,6 +352,7 @@ void TForm1::SampleDone(const signova::SampleOutcome& outcome) {
         trigsh->SetColor(LampOffColor);
         ++sweepsPlotted_;
         sweepFilter_ = runFilter_;
+        measure_->SweepDrawn(ReadScopeControls());
     }
 }
 
@@ -362,6 +370,8 @@ void TForm1::StopClick() {
     state_.StopRequested = true;
     trigsh->SetColor(LampOffColor);
     DACsh->SetColor(LampOffColor);
+    if (measure_)
+        measure_->Stopped();
 }
 
 void TForm1::Timer1Timer() {

@@ -35,6 +35,7 @@ class QTabWidget;
 class QTimer;
 class QToolButton;
 class RadioGroup;
+class ScopeMeasure;
 class TForm2;
 class ViewMenus;
 
@@ -99,6 +100,8 @@ public:
     // shows them, and the filter and table title of the run whose sweep is on
     // the scope (before any sweep, the table of the page shown, else FIR).
     std::string ScopeCaption() const;
+    // Cursors, single sweep and the reference trace of the scope.
+    ScopeMeasure& Measure() { return *measure_; }
 
 protected:
     // Lets Qt handle pending window messages; the run loop calls it once per
@@ -195,4 +198,5 @@ private:
 
     std::unique_ptr<TForm2> form2_;
     std::unique_ptr<ViewMenus> views_;
+    std::unique_ptr<ScopeMeasure> measure_;
 };

@@ -34,6 +34,8 @@ public:
     // Shows the response of that table, bringing the window to the front.
     void ShowTable(signova::FilterKind table);
     signova::FilterKind Table() const { return table_; }
+    // Shows that table's response without bringing the window to the front.
+    void FollowTable(signova::FilterKind table);
 
     // Something the response depends on changed.
     void ScheduleRefresh();

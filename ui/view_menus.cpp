@@ -14,6 +14,7 @@
 #include <QComboBox>
 #include <QMenu>
 #include <QSlider>
+#include <QTabWidget>
 #include <QtMath>
 
 namespace {
@@ -48,12 +49,23 @@ ViewMenus::ViewMenus(const ViewSources& sources, signova::Dialogs& dialogs)
 
     ChartWidget* scope = &sources_.scope;
     QMenu* menu = ContextMenu::Attach(scope, scope->objectName() + "Menu");
+    scopeMenu_ = menu;
     connect(menu->addAction(SpectrumText), &QAction::triggered, this,
             guard([this](bool) { ShowSpectrum(); }));
     menu->addSeparator();
     AddPictureExport(menu, [this, scope] { return ScopePicture(*scope, sources_.scopeCaption()); });
     connect(menu->addAction(SaveSamplesText), &QAction::triggered, this,
             guard([this](bool) { SaveSamplesCsv(sources_.record, dialogs_); }));
+    menu->addSeparator();
+
+    connect(&sources_.pages, &QTabWidget::currentChanged, this, [this] {
+        QWidget* page = sources_.pages.currentWidget();
+        if (page != &sources_.firPage && page != &sources_.iirPage)
+            return;
+        pageTable_ = page == &sources_.iirPage ? signova::FilterKind::Iir : signova::FilterKind::Fir;
+        if (response_ && response_->isVisible() && response_->Table() != pageTable_)
+            response_->FollowTable(pageTable_);
+    });
 }
 
 ViewMenus::~ViewMenus() = default;

@@ -20,6 +20,7 @@ class QComboBox;
 class QImage;
 class QMenu;
 class QSlider;
+class QTabWidget;
 class QWidget;
 class ResponseWindow;
 class SpectrumWindow;
@@ -41,6 +42,11 @@ struct ViewSources {
     QComboBox& sampleRate;
     // The caption of the scope's pictures, as the window's settings are now.
     std::function<std::string()> scopeCaption;
+    // The response window shows the table of the page shown: FIR on firPage,
+    // IIR on iirPage, the last of them on the other pages.
+    QTabWidget& pages;
+    QWidget& firPage;
+    QWidget& iirPage;
 };
 
 // The views beyond the oscilloscope, reached through context menus of the
@@ -55,6 +61,8 @@ public:
 
     void ShowResponse(signova::FilterKind table);
     void ShowSpectrum();
+    // The scope's context menu, for the features that add to it.
+    QMenu& ScopeMenu() const { return *scopeMenu_; }
 
 private:
     // Save picture and Copy picture of `chart`, drawn by `picture` when asked.
@@ -65,4 +73,6 @@ private:
     signova::Dialogs& dialogs_;
     QPointer<ResponseWindow> response_;
     QPointer<SpectrumWindow> spectrum_;
+    QMenu* scopeMenu_ = nullptr;
+    signova::FilterKind pageTable_ = signova::FilterKind::Fir;
 };

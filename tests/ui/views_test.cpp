@@ -128,7 +128,8 @@ TEST_F(Views, MenusOfTheTablesAndTheScopeOfferTheirViews) {
     EXPECT_EQ(Items("FIRgridMenu"), QStringList{ResponseItem});
     EXPECT_EQ(Items("IIRGridMenu"), QStringList{ResponseItem});
     EXPECT_EQ(Items("Chart1Menu"),
-              (QStringList{SpectrumItem, SavePictureItem, CopyPictureItem, SaveSamplesItem}));
+              (QStringList{SpectrumItem, SavePictureItem, CopyPictureItem, SaveSamplesItem,
+                           "Cursors", "Single sweep", "Hold as reference", "Clear reference"}));
 }
 
 TEST_F(Views, RightClickOnATableOrTheScopeOpensItsMenu) {
