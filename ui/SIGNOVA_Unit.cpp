@@ -21,6 +21,7 @@
 #include "ui/grid_view.h"
 #include "ui/guarded.h"
 #include "ui/lamp.h"
+#include "ui/projector_view.h"
 #include "ui/radio_group.h"
 #include "ui/scope_measure.h"
 #include "ui/view_menus.h"
@@ -82,17 +83,21 @@ TForm1::TForm1(signova::Dialogs& dialogs, QWidget* parent)
     SetUpResizing();
     FormCreate();
     form2_ = std::make_unique<TForm2>();
+    projector_ = std::make_unique<ProjectorView>();
     views_ = std::make_unique<ViewMenus>(
         ViewSources{*this, state_, firCells_, iirCells_, record_, *FIRgrid, *IIRGrid, *Chart1, *Dial,
                     {SpeedButton1, SpeedButton2, SpeedButton3, SpeedButton4}, *Sample,
                     [this] { return ScopeCaption(); }, *DSPcontrol,
-                    *DSPcontrol->widget(FirPage), *DSPcontrol->widget(IirPage)},
+                    *DSPcontrol->widget(FirPage), *DSPcontrol->widget(IirPage), *projector_},
         dialogs_);
     auto guard = [this](auto handler) { return Guarded(dialogs_, handler); };
     measure_ = std::make_unique<ScopeMeasure>(ScopeMeasureSources{
         *Chart1, state_, *Tijdbasis, *Input, *Bits, *Sample, guard([this] { RunClick(); }),
         [this] { StopClick(); }, [this] { return runDepth_ > 0; }});
     measure_->AddTo(views_->ScopeMenu());
+    projector_->AddChart(*Chart1);
+    projector_->AddZoomKeys(*this);
+    projector_->AddMenuEntry(views_->ScopeMenu());
 }
 
 TForm1::~TForm1() {

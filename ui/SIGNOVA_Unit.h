@@ -36,6 +36,7 @@ class QTimer;
 class QToolButton;
 class RadioGroup;
 class ScopeMeasure;
+class ProjectorView;
 class TForm2;
 class ViewMenus;
 
@@ -102,6 +103,8 @@ public:
     std::string ScopeCaption() const;
     // Cursors, single sweep and the reference trace of the scope.
     ScopeMeasure& Measure() { return *measure_; }
+    // Large traces for a projector, in the scope and the view windows.
+    ProjectorView& Projector() { return *projector_; }
 
 protected:
     // Lets Qt handle pending window messages; the run loop calls it once per
@@ -197,6 +200,7 @@ private:
     QTimer* Timer1 = nullptr;
 
     std::unique_ptr<TForm2> form2_;
+    std::unique_ptr<ProjectorView> projector_;
     std::unique_ptr<ViewMenus> views_;
     std::unique_ptr<ScopeMeasure> measure_;
 };

@@ -5,6 +5,7 @@
 #include "ui/context_menu.h"
 #include "ui/grid_view.h"
 #include "ui/guarded.h"
+#include "ui/projector_view.h"
 #include "ui/response_window.h"
 #include "ui/spectrum_window.h"
 #include "ui/tool_window.h"
@@ -83,10 +84,14 @@ void ViewMenus::ShowResponse(signova::FilterKind table) {
         response_ = new ResponseWindow(sources_.state, sources_.firCells, sources_.iirCells);
         MakeToolWindow(*response_, sources_.window);
         ResponseWindow* window = response_;
-        for (ChartWidget* chart : {&window->MagnitudeChart(), &window->PhaseChart()})
-            AddPictureExport(
-                ContextMenu::Attach(chart, chart->objectName() + "Menu"),
-                [window, chart] { return ViewPicture(*chart, window->ReadoutText()); });
+        sources_.projector.AddZoomKeys(*window);
+        for (ChartWidget* chart : {&window->MagnitudeChart(), &window->PhaseChart()}) {
+            QMenu* menu = ContextMenu::Attach(chart, chart->objectName() + "Menu");
+            AddPictureExport(menu,
+                             [window, chart] { return ViewPicture(*chart, window->ReadoutText()); });
+            sources_.projector.AddChart(*chart);
+            sources_.projector.AddMenuEntry(*menu);
+        }
         FollowChangesOfResponse();
     }
     response_->ShowTable(table);
@@ -116,8 +121,12 @@ void ViewMenus::ShowSpectrum() {
         MakeToolWindow(*spectrum_, sources_.window);
         SpectrumWindow* window = spectrum_;
         ChartWidget* chart = &window->Chart();
-        AddPictureExport(ContextMenu::Attach(chart, QStringLiteral("SpectrumChartMenu")),
+        QMenu* menu = ContextMenu::Attach(chart, QStringLiteral("SpectrumChartMenu"));
+        AddPictureExport(menu,
                          [window, chart] { return ViewPicture(*chart, window->ReadoutText()); });
+        sources_.projector.AddZoomKeys(*window);
+        sources_.projector.AddChart(*chart);
+        sources_.projector.AddMenuEntry(*menu);
     }
     spectrum_->show();
     spectrum_->raise();

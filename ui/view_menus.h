@@ -21,6 +21,7 @@ class QImage;
 class QMenu;
 class QSlider;
 class QTabWidget;
+class ProjectorView;
 class QWidget;
 class ResponseWindow;
 class SpectrumWindow;
@@ -47,6 +48,8 @@ struct ViewSources {
     QTabWidget& pages;
     QWidget& firPage;
     QWidget& iirPage;
+    // Large traces in the view windows too.
+    ProjectorView& projector;
 };
 
 // The views beyond the oscilloscope, reached through context menus of the

@@ -129,7 +129,8 @@ TEST_F(Views, MenusOfTheTablesAndTheScopeOfferTheirViews) {
     EXPECT_EQ(Items("IIRGridMenu"), QStringList{ResponseItem});
     EXPECT_EQ(Items("Chart1Menu"),
               (QStringList{SpectrumItem, SavePictureItem, CopyPictureItem, SaveSamplesItem,
-                           "Cursors", "Single sweep", "Hold as reference", "Clear reference"}));
+                           "Cursors", "Single sweep", "Hold as reference", "Clear reference",
+                           "Large traces"}));
 }
 
 TEST_F(Views, RightClickOnATableOrTheScopeOpensItsMenu) {
