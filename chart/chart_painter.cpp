@@ -254,7 +254,7 @@ void ChartPainter::PaintFastLine(const TFastLineSeries& series, const ChartLayou
         points_.push_back(point);
     }
     if (points_.size() >= 2)
-        canvas.Polyline(points_, ColorToRgb(pen.Color()), pen.Width());
+        canvas.Polyline(points_, ColorToRgb(pen.Color()), pen.Width() * traceScale_);
 }
 
 void ChartPainter::FlushRects(Canvas& canvas, Rgb fill, bool outline, Rgb outlineColor) {
@@ -276,8 +276,8 @@ void ChartPainter::PaintPoints(const TPointSeries& series, const ChartLayout& la
         return;
     const bool outline = pointer.Pen().Visible();
     const Rgb outlineColor = ColorToRgb(pointer.Pen().Color());
-    const int h = pointer.HorizSize();
-    const int v = pointer.VertSize();
+    const int h = pointer.HorizSize() * traceScale_;
+    const int v = pointer.VertSize() * traceScale_;
     const auto& xs = series.XValues();
     const auto& ys = series.YValues();
     // Runs of markers of one colour go to the canvas in one call.

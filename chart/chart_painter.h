@@ -30,6 +30,11 @@ public:
     // result made even; never below 1, so many bars still show.
     static int BarWidth(int axisLength, std::size_t pointCount, int percent);
 
+    // Lines and markers of the series drawn `scale` times as thick and large
+    // (1, the chart's own sizes, unless set): a projector's view.
+    void SetTraceScale(int scale) { traceScale_ = scale < 1 ? 1 : scale; }
+    int TraceScale() const { return traceScale_; }
+
 private:
     void PaintFastLine(const TFastLineSeries& series, const ChartLayout& layout, Canvas& canvas);
     void PaintPoints(const TPointSeries& series, const ChartLayout& layout, Canvas& canvas);
@@ -38,6 +43,7 @@ private:
 
     std::vector<CanvasPoint> points_;
     std::vector<CanvasRect> rects_;
+    int traceScale_ = 1;
 };
 
 } // namespace signova

@@ -37,11 +37,21 @@ std::int32_t AmplitudeFor(int amplitudePosition, std::int32_t maxCode) {
 
 } // namespace
 
+FrequencyReadout FrequencyText(double frequency) {
+    if (frequency >= 1000)
+        return {FormatFixed(frequency / 1000, 5, 2), "kHz"};
+    return {FormatFixed(frequency, 4, 0), "Hz"};
+}
+
+std::string_view WaveformName(std::int32_t waveform) {
+    if (waveform < 1 || waveform > static_cast<std::int32_t>(WaveformNames.size()))
+        return {};
+    return WaveformNames[static_cast<std::size_t>(waveform - 1)];
+}
+
 FrequencyReadout UpdateSignalFrequency(SimulatorState& state, int dialPosition) {
     state.SignalFrequency = dialPosition * state.FrequencyMultiplier / 1000;
-    if (state.SignalFrequency >= 1000)
-        return {FormatFixed(state.SignalFrequency / 1000, 5, 2), "kHz"};
-    return {FormatFixed(state.SignalFrequency, 4, 0), "Hz"};
+    return FrequencyText(state.SignalFrequency);
 }
 
 DialReadout DialChange(SimulatorState& state, int dialPosition) {

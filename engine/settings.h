@@ -27,6 +27,13 @@ struct SampleRateChange {
     std::string settingsCaption;
 };
 
+// A frequency as the frequency display shows it: whole hertz below 1 kHz,
+// kilohertz with two decimals from there on.
+FrequencyReadout FrequencyText(double frequency);
+// The waveform's item text in Vorm ("Sine" for 1 ... "Noise" for 6); empty for
+// any other number.
+std::string_view WaveformName(std::int32_t waveform);
+
 // Signal frequency from the dial position and the range factor.
 FrequencyReadout UpdateSignalFrequency(SimulatorState& state, int dialPosition);
 DialReadout DialChange(SimulatorState& state, int dialPosition);

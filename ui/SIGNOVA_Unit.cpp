@@ -8,6 +8,7 @@
 #include "engine/iir_filter.h"
 #include "engine/settings.h"
 #include "scope/fir_look_ahead.h"
+#include "scope/picture_caption.h"
 #include "scope/sample_loop.h"
 #include "scope/scope_geometry.h"
 #include "toolkit/colors.h"
@@ -20,7 +21,9 @@
 #include "ui/grid_view.h"
 #include "ui/guarded.h"
 #include "ui/lamp.h"
+#include "ui/projector_view.h"
 #include "ui/radio_group.h"
+#include "ui/scope_measure.h"
 #include "ui/view_menus.h"
 #include "ui/widget_helpers.h"
 
@@ -32,6 +35,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QScrollBar>
 #include <QSlider>
 #include <QTabWidget>
@@ -79,10 +83,21 @@ TForm1::TForm1(signova::Dialogs& dialogs, QWidget* parent)
     SetUpResizing();
     FormCreate();
     form2_ = std::make_unique<TForm2>();
+    projector_ = std::make_unique<ProjectorView>();
     views_ = std::make_unique<ViewMenus>(
         ViewSources{*this, state_, firCells_, iirCells_, record_, *FIRgrid, *IIRGrid, *Chart1, *Dial,
-                    {SpeedButton1, SpeedButton2, SpeedButton3, SpeedButton4}, *Sample},
+                    {SpeedButton1, SpeedButton2, SpeedButton3, SpeedButton4}, *Sample,
+                    [this] { return ScopeCaption(); }, *DSPcontrol,
+                    *DSPcontrol->widget(FirPage), *DSPcontrol->widget(IirPage), *projector_},
         dialogs_);
+    auto guard = [this](auto handler) { return Guarded(dialogs_, handler); };
+    measure_ = std::make_unique<ScopeMeasure>(ScopeMeasureSources{
+        *Chart1, state_, *Tijdbasis, *Input, *Bits, *Sample, guard([this] { RunClick(); }),
+        [this] { StopClick(); }, [this] { return runDepth_ > 0; }});
+    measure_->AddTo(views_->ScopeMenu());
+    projector_->AddChart(*Chart1);
+    projector_->AddZoomKeys(*this);
+    projector_->AddMenuEntry(views_->ScopeMenu());
 }
 
 TForm1::~TForm1() {
@@ -274,6 +289,21 @@ signova::ScopeControls TForm1::ReadScopeControls() const {
     return controls;
 }
 
+std::string TForm1::ScopeCaption() const {
+    signova::CaptionReadings readings;
+    readings.amplitudePosition = Ampsb->value();
+    const int timebase = Tijdbasis->ItemIndex();
+    if (timebase >= 0)
+        readings.timebaseText =
+            Tijdbasis->Items()[static_cast<std::size_t>(timebase)]->text().toStdString();
+    readings.filter =
+        sweepFilter_.value_or(DSPcontrol->currentIndex() == IirPage ? signova::FilterKind::Iir
+                                                                    : signova::FilterKind::Fir);
+    const QLabel* title = readings.filter == signova::FilterKind::Iir ? IIRLabel : FIRLabel;
+    readings.tableTitle = title->text().toStdString();
+    return signova::PictureCaption(state_, readings);
+}
+
 // The window's part of the run loop (scope/sample_loop.h): per sample, the
 // controls as they are now, the lamps and the run's facts once the sample has
 // been through the scope, then the message pass.
@@ -291,6 +321,7 @@ void TForm1::RunSampleLoop(signova::FilterKind filter) {
         ~DepthGuard() { --depth; }
     } depthGuard(runDepth_);
 
+    runFilter_ = filter;
     RunSurroundings surroundings{*this};
     signova::FirLookAhead* lookAhead =
         filter == signova::FilterKind::Fir ? &LookAheadOfThisRun() : nullptr;
@@ -325,6 +356,8 @@ void TForm1::SampleDone(const signova::SampleOutcome& outcome) {
     if (outcome.scope.sweepPlotted) {
         trigsh->SetColor(LampOffColor);
         ++sweepsPlotted_;
+        sweepFilter_ = runFilter_;
+        measure_->SweepDrawn(ReadScopeControls());
     }
 }
 
@@ -342,6 +375,8 @@ void TForm1::StopClick() {
     state_.StopRequested = true;
     trigsh->SetColor(LampOffColor);
     DACsh->SetColor(LampOffColor);
+    if (measure_)
+        measure_->Stopped();
 }
 
 void TForm1::Timer1Timer() {

@@ -14,6 +14,8 @@
 #include <QWidget>
 
 #include <memory>
+#include <optional>
+#include <string>
 #include <vector>
 
 class Anchors;
@@ -33,6 +35,8 @@ class QTabWidget;
 class QTimer;
 class QToolButton;
 class RadioGroup;
+class ScopeMeasure;
+class ProjectorView;
 class TForm2;
 class ViewMenus;
 
@@ -93,6 +97,14 @@ public:
     bool DacWrappedInLatestPass() const { return dacWrappedInLatestPass_; }
     // Sweeps plotted into the scope chart since start-up, over all runs.
     long long SweepsPlotted() const { return sweepsPlotted_; }
+    // The caption of the scope's exported pictures: the settings as the window
+    // shows them, and the filter and table title of the run whose sweep is on
+    // the scope (before any sweep, the table of the page shown, else FIR).
+    std::string ScopeCaption() const;
+    // Cursors, single sweep and the reference trace of the scope.
+    ScopeMeasure& Measure() { return *measure_; }
+    // Large traces for a projector, in the scope and the view windows.
+    ProjectorView& Projector() { return *projector_; }
 
 protected:
     // Lets Qt handle pending window messages; the run loop calls it once per
@@ -141,6 +153,8 @@ private:
     std::vector<std::unique_ptr<signova::FirLookAhead>> lookAheads_;
     bool dacWrappedInLatestPass_ = false;
     long long sweepsPlotted_ = 0;
+    signova::FilterKind runFilter_ = signova::FilterKind::Fir;
+    std::optional<signova::FilterKind> sweepFilter_;
     signova::MessagePacing messagePacing_;
     bool outerSizeSet_ = false;
 
@@ -186,5 +200,7 @@ private:
     QTimer* Timer1 = nullptr;
 
     std::unique_ptr<TForm2> form2_;
+    std::unique_ptr<ProjectorView> projector_;
     std::unique_ptr<ViewMenus> views_;
+    std::unique_ptr<ScopeMeasure> measure_;
 };

@@ -8,7 +8,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
-#include <QPixmap>
+#include <QPainter>
 #include <QSaveFile>
 
 #include <functional>
@@ -43,16 +43,66 @@ void WriteFile(const std::string& path, const std::function<bool(QSaveFile&)>& w
 
 } // namespace
 
-void SaveChartPicture(ChartWidget& chart, signova::Dialogs& dialogs) {
+namespace {
+
+constexpr int CaptionMargin = 4;
+constexpr int ScopePictureScale = 2;
+constexpr QRgb CaptionBackground = 0xFFFFFFFF;
+constexpr QRgb CaptionText = 0xFF000000;
+constexpr int CaptionFlags = Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap;
+
+// The height the wrapped caption takes, measured at the scale it is drawn at
+// (hinted text may be a little wider there than at 1).
+int CaptionTextHeight(const QString& text, const QFont& font, int width, int scale) {
+    QImage probe(1, 1, QImage::Format_RGB32);
+    probe.setDevicePixelRatio(scale);
+    QPainter painter(&probe);
+    painter.setFont(font);
+    return painter.boundingRect(QRect(0, 0, width, 1 << 20), CaptionFlags, text).height();
+}
+
+} // namespace
+
+QImage ChartPicture(ChartWidget& chart, const std::string& caption, int scale) {
+    const QString text = QString::fromStdString(caption);
+    const int textWidth = chart.width() - 2 * CaptionMargin;
+    const int captionHeight =
+        text.isEmpty()
+            ? 0
+            : CaptionTextHeight(text, chart.font(), textWidth, scale) + 2 * CaptionMargin;
+    // The image's pixel ratio makes every drawing call land at `scale`.
+    QImage picture(QSize(chart.width(), chart.height() + captionHeight) * scale,
+                   QImage::Format_RGB32);
+    picture.setDevicePixelRatio(scale);
+    picture.fill(CaptionBackground);
+    QPainter painter(&picture);
+    chart.PaintTo(painter);
+    if (captionHeight > 0) {
+        painter.setFont(chart.font());
+        painter.setPen(QColor::fromRgb(CaptionText));
+        painter.drawText(QRect(CaptionMargin, chart.height() + CaptionMargin, textWidth,
+                               captionHeight - 2 * CaptionMargin),
+                         CaptionFlags, text);
+    }
+    painter.end();
+    // Files and the clipboard get plain pixels.
+    picture.setDevicePixelRatio(1.0);
+    return picture;
+}
+
+QImage ScopePicture(ChartWidget& chart, const std::string& caption) {
+    return ChartPicture(chart, caption, ScopePictureScale);
+}
+
+void SavePicture(const QImage& picture, signova::Dialogs& dialogs) {
     const std::optional<std::string> path = ChooseTarget(dialogs, "PNG image", "png");
     if (!path)
         return;
-    const QPixmap picture = chart.grab();
     WriteFile(*path, [&picture](QSaveFile& file) { return picture.save(&file, "PNG"); });
 }
 
-void CopyChartPicture(ChartWidget& chart) {
-    QGuiApplication::clipboard()->setPixmap(chart.grab());
+void CopyPicture(const QImage& picture) {
+    QGuiApplication::clipboard()->setImage(picture);
 }
 
 void SaveSamplesCsv(const signova::SampleRecord& record, signova::Dialogs& dialogs) {

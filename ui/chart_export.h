@@ -3,6 +3,10 @@
 #include "analysis/sample_record.h"
 #include "toolkit/dialogs.h"
 
+#include <QImage>
+
+#include <string>
+
 class ChartWidget;
 
 // Export of what the program shows, to files the user chooses through the
@@ -11,9 +15,17 @@ class ChartWidget;
 // FileWriteError ("Cannot write file <path>"), which the caller's default
 // error handler shows. Nothing else is ever written.
 
-// The chart as drawn, as a PNG image at the screen's pixel ratio.
-void SaveChartPicture(ChartWidget& chart, signova::Dialogs& dialogs);
-void CopyChartPicture(ChartWidget& chart);
+// The chart painted afresh at `scale` times its widget's size (the chart
+// component draws at any scale, so lines and text stay crisp), with `caption`
+// (UTF-8, lines split at '\n', long lines wrapped) under it at the same scale;
+// no caption area when the caption is empty.
+QImage ChartPicture(ChartWidget& chart, const std::string& caption, int scale);
+
+// The scope's picture: twice the chart widget's size, the caption under it.
+QImage ScopePicture(ChartWidget& chart, const std::string& caption);
+
+void SavePicture(const QImage& picture, signova::Dialogs& dialogs);
+void CopyPicture(const QImage& picture);
 
 // The record as text: "n,input,output", then one line per sample, oldest first.
 void SaveSamplesCsv(const signova::SampleRecord& record, signova::Dialogs& dialogs);

@@ -61,8 +61,13 @@ void ChartWidget::PaintTo(QPainter& painter) {
     if (!FrameUpToDate(layout, ratio))
         BuildFrame(layout, ratio);
     painter.drawPixmap(0, 0, frame_);
+    painter.setFont(font());
     canvas_.Attach(&painter);
+    for (signova::ChartLayer* layer : underLayers_)
+        layer->Paint(layout, canvas_, painter_.TraceScale());
     painter_.PaintSeries(chart_, layout, canvas_);
+    for (signova::ChartLayer* layer : overLayers_)
+        layer->Paint(layout, canvas_, painter_.TraceScale());
     canvas_.Attach(nullptr);
 }
 
@@ -76,4 +81,28 @@ void ChartWidget::changeEvent(QEvent* event) {
     if (event->type() == QEvent::FontChange)
         frameValid_ = false;
     QWidget::changeEvent(event);
+}
+
+void ChartWidget::AddLayer(signova::ChartLayer& layer, bool under) {
+    (under ? underLayers_ : overLayers_).push_back(&layer);
+    chart_.RequestRepaint();
+}
+
+void ChartWidget::SetTraceScale(int scale) {
+    if (!baseFontKept_) {
+        baseFont_ = font();
+        baseFontKept_ = true;
+    }
+    painter_.SetTraceScale(scale);
+    QFont scaled = baseFont_;
+    if (baseFont_.pixelSize() > 0)
+        scaled.setPixelSize(baseFont_.pixelSize() * painter_.TraceScale());
+    else
+        scaled.setPointSizeF(baseFont_.pointSizeF() * painter_.TraceScale());
+    setFont(scaled); // rebuilds the frame
+    chart_.Changed(signova::ChartChange::Frame);
+}
+
+signova::ChartLayout ChartWidget::CurrentLayout() const {
+    return signova::ComputeChartLayout(chart_, width(), height(), FontTextMetrics(font()));
 }

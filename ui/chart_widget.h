@@ -1,6 +1,7 @@
 #pragma once
 
 #include "chart/chart.h"
+#include "chart/chart_layer.h"
 #include "chart/chart_layout.h"
 #include "chart/chart_painter.h"
 #include "toolkit/repaint_pacing.h"
@@ -12,6 +13,7 @@
 
 #include <cstdint>
 #include <utility>
+#include <vector>
 
 // Shows a TChart. A change of the chart only asks Qt for an update, so any
 // number of changes between two paints give one paint. The frame (panel,
@@ -29,6 +31,17 @@ public:
     // Paints the whole chart at the widget's size with `painter`, as a paint
     // event does (also into an image, for tests and benchmarks).
     void PaintTo(QPainter& painter);
+
+    // Layers painted with the chart: `under` ones between the frame and the
+    // series, the others over the series. The widget does not own them; a
+    // layer asks for a repaint through the chart (TChart::RequestRepaint).
+    void AddLayer(signova::ChartLayer& layer, bool under);
+    // Series lines and markers `scale` times as thick (the projector view), and
+    // the chart's text as large.
+    void SetTraceScale(int scale);
+    int TraceScale() const { return painter_.TraceScale(); }
+    // The layout of the last paint at the widget's size: where chart units fall.
+    signova::ChartLayout CurrentLayout() const;
 
     // How often the frame has been drawn anew.
     int FrameBuilds() const { return frameBuilds_; }
@@ -61,5 +74,9 @@ private:
     bool frameValid_ = false;
     int frameBuilds_ = 0;
     signova::RepaintPacing repaintPacing_;
+    std::vector<signova::ChartLayer*> underLayers_;
+    std::vector<signova::ChartLayer*> overLayers_;
+    QFont baseFont_;
+    bool baseFontKept_ = false;
     QTimer repaintTimer_;
 };

@@ -117,6 +117,11 @@ void ResponseWindow::ShowTable(signova::FilterKind table) {
     activateWindow();
 }
 
+void ResponseWindow::FollowTable(signova::FilterKind table) {
+    table_ = table;
+    Refresh();
+}
+
 void ResponseWindow::ScheduleRefresh() {
     if (refreshPending_ || !isVisible())
         return;
@@ -158,6 +163,8 @@ void ResponseWindow::ShowView() {
         heading += iir ? QStringLiteral(": %1 coefficient pairs").arg(view_.coefficients)
                        : QStringLiteral(": %1 coefficients").arg(view_.coefficients);
     heading_->setText(heading);
+    setWindowTitle(iir ? QStringLiteral("Frequency response: IIR table")
+                       : QStringLiteral("Frequency response: FIR table"));
     stability_->setVisible(iir && view_.errors.empty());
     stability_->setText(view_.unstable ? QStringLiteral("unstable") : QStringLiteral("stable"));
     SetTextColor(stability_, view_.unstable ? signova::clRed : signova::clGreen);
@@ -197,4 +204,15 @@ void ResponseWindow::ShowView() {
     }
     generator_->setText(FromText(signova::GeneratorText(view_)));
     landsAt_->setText(FromText(signova::LandsAtText(view_)));
+}
+
+std::string ResponseWindow::ReadoutText() const {
+    QString heading = heading_->text();
+    if (!stability_->isHidden())
+        heading += QStringLiteral(", ") + stability_->text();
+    QStringList lines{heading};
+    for (const QLabel* label : {error_, generator_, landsAt_})
+        if (!label->isHidden() && !label->text().isEmpty())
+            lines << label->text();
+    return lines.join(QLatin1Char('\n')).toStdString();
 }

@@ -8,6 +8,8 @@
 
 #include <QWidget>
 
+#include <string>
+
 class ChartWidget;
 class QLabel;
 
@@ -32,6 +34,8 @@ public:
     // Shows the response of that table, bringing the window to the front.
     void ShowTable(signova::FilterKind table);
     signova::FilterKind Table() const { return table_; }
+    // Shows that table's response without bringing the window to the front.
+    void FollowTable(signova::FilterKind table);
 
     // Something the response depends on changed.
     void ScheduleRefresh();
@@ -41,6 +45,8 @@ public:
     int Refreshes() const { return refreshes_; }
     ChartWidget& MagnitudeChart() const { return *magnitudeWidget_; }
     ChartWidget& PhaseChart() const { return *phaseWidget_; }
+    // The heading and read-outs shown, one per line, for the window's pictures.
+    std::string ReadoutText() const;
 
 protected:
     void showEvent(QShowEvent* event) override;

@@ -162,3 +162,12 @@ void SpectrumWindow::Show(const signova::Spectrum& spectrum, signova::TFastLineS
     readout.peak->setText(FromText(signova::PeakText(spectrum)));
     readout.sinad->setText(FromText(signova::SinadText(spectrum)));
 }
+
+std::string SpectrumWindow::ReadoutText() const {
+    const auto line = [](const char* name, const Readout& readout) {
+        return QStringLiteral("%1: peak %2, SINAD %3")
+            .arg(QLatin1String(name), readout.peak->text(), readout.sinad->text());
+    };
+    return (line("Input", inputReadout_) + QLatin1Char('\n') + line("Output", outputReadout_))
+        .toStdString();
+}

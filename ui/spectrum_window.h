@@ -9,6 +9,7 @@
 #include <QWidget>
 
 #include <cstdint>
+#include <string>
 
 class ChartWidget;
 class QLabel;
@@ -36,6 +37,8 @@ public:
     void Refresh();
 
     ChartWidget& Chart() const { return *chartWidget_; }
+    // The read-outs as text, one line per trace, for the window's pictures.
+    std::string ReadoutText() const;
     bool Refreshing() const { return timer_.isActive(); }
     // Records copied since the window was made.
     int Copies() const { return copies_; }

@@ -5,6 +5,7 @@
 #include "ui/context_menu.h"
 #include "ui/grid_view.h"
 #include "ui/guarded.h"
+#include "ui/projector_view.h"
 #include "ui/response_window.h"
 #include "ui/spectrum_window.h"
 #include "ui/tool_window.h"
@@ -14,6 +15,8 @@
 #include <QComboBox>
 #include <QMenu>
 #include <QSlider>
+#include <QTabWidget>
+#include <QtMath>
 
 namespace {
 
@@ -23,6 +26,11 @@ const QString SpectrumText = QString::fromUtf8("Spectrum\u2026");
 const QString SavePictureText = QString::fromUtf8("Save picture\u2026");
 const QString CopyPictureText = QStringLiteral("Copy picture");
 const QString SaveSamplesText = QString::fromUtf8("Save samples as CSV\u2026");
+
+// A view's picture: the chart at the screen's pixel ratio, its read-outs under it.
+QImage ViewPicture(ChartWidget& chart, const std::string& readouts) {
+    return ChartPicture(chart, readouts, qMax(1, qCeil(chart.devicePixelRatioF())));
+}
 
 } // namespace
 
@@ -42,30 +50,48 @@ ViewMenus::ViewMenus(const ViewSources& sources, signova::Dialogs& dialogs)
 
     ChartWidget* scope = &sources_.scope;
     QMenu* menu = ContextMenu::Attach(scope, scope->objectName() + "Menu");
+    scopeMenu_ = menu;
     connect(menu->addAction(SpectrumText), &QAction::triggered, this,
             guard([this](bool) { ShowSpectrum(); }));
     menu->addSeparator();
-    AddChartExport(menu, scope);
+    AddPictureExport(menu, [this, scope] { return ScopePicture(*scope, sources_.scopeCaption()); });
     connect(menu->addAction(SaveSamplesText), &QAction::triggered, this,
             guard([this](bool) { SaveSamplesCsv(sources_.record, dialogs_); }));
+    menu->addSeparator();
+
+    connect(&sources_.pages, &QTabWidget::currentChanged, this, [this] {
+        QWidget* page = sources_.pages.currentWidget();
+        if (page != &sources_.firPage && page != &sources_.iirPage)
+            return;
+        pageTable_ = page == &sources_.iirPage ? signova::FilterKind::Iir : signova::FilterKind::Fir;
+        if (response_ && response_->isVisible() && response_->Table() != pageTable_)
+            response_->FollowTable(pageTable_);
+    });
 }
 
 ViewMenus::~ViewMenus() = default;
 
-void ViewMenus::AddChartExport(QMenu* menu, ChartWidget* chart) {
+void ViewMenus::AddPictureExport(QMenu* menu, std::function<QImage()> picture) {
     auto guard = [this](auto handler) { return Guarded(dialogs_, handler); };
     connect(menu->addAction(SavePictureText), &QAction::triggered, this,
-            guard([this, chart](bool) { SaveChartPicture(*chart, dialogs_); }));
+            guard([this, picture](bool) { SavePicture(picture(), dialogs_); }));
     connect(menu->addAction(CopyPictureText), &QAction::triggered, this,
-            guard([chart](bool) { CopyChartPicture(*chart); }));
+            guard([picture](bool) { CopyPicture(picture()); }));
 }
 
 void ViewMenus::ShowResponse(signova::FilterKind table) {
     if (!response_) {
         response_ = new ResponseWindow(sources_.state, sources_.firCells, sources_.iirCells);
         MakeToolWindow(*response_, sources_.window);
-        for (ChartWidget* chart : {&response_->MagnitudeChart(), &response_->PhaseChart()})
-            AddChartExport(ContextMenu::Attach(chart, chart->objectName() + "Menu"), chart);
+        ResponseWindow* window = response_;
+        sources_.projector.AddZoomKeys(*window);
+        for (ChartWidget* chart : {&window->MagnitudeChart(), &window->PhaseChart()}) {
+            QMenu* menu = ContextMenu::Attach(chart, chart->objectName() + "Menu");
+            AddPictureExport(menu,
+                             [window, chart] { return ViewPicture(*chart, window->ReadoutText()); });
+            sources_.projector.AddChart(*chart);
+            sources_.projector.AddMenuEntry(*menu);
+        }
         FollowChangesOfResponse();
     }
     response_->ShowTable(table);
@@ -93,8 +119,14 @@ void ViewMenus::ShowSpectrum() {
     if (!spectrum_) {
         spectrum_ = new SpectrumWindow(sources_.state, sources_.record);
         MakeToolWindow(*spectrum_, sources_.window);
-        ChartWidget* chart = &spectrum_->Chart();
-        AddChartExport(ContextMenu::Attach(chart, QStringLiteral("SpectrumChartMenu")), chart);
+        SpectrumWindow* window = spectrum_;
+        ChartWidget* chart = &window->Chart();
+        QMenu* menu = ContextMenu::Attach(chart, QStringLiteral("SpectrumChartMenu"));
+        AddPictureExport(menu,
+                         [window, chart] { return ViewPicture(*chart, window->ReadoutText()); });
+        sources_.projector.AddZoomKeys(*window);
+        sources_.projector.AddChart(*chart);
+        sources_.projector.AddMenuEntry(*menu);
     }
     spectrum_->show();
     spectrum_->raise();

@@ -10,13 +10,18 @@
 #include <QPointer>
 
 #include <array>
+#include <functional>
+#include <string>
 
 class ChartWidget;
 class GridView;
 class QAbstractButton;
 class QComboBox;
+class QImage;
 class QMenu;
 class QSlider;
+class QTabWidget;
+class ProjectorView;
 class QWidget;
 class ResponseWindow;
 class SpectrumWindow;
@@ -36,6 +41,15 @@ struct ViewSources {
     QSlider& dial;
     std::array<QAbstractButton*, 4> rangeButtons;
     QComboBox& sampleRate;
+    // The caption of the scope's pictures, as the window's settings are now.
+    std::function<std::string()> scopeCaption;
+    // The response window shows the table of the page shown: FIR on firPage,
+    // IIR on iirPage, the last of them on the other pages.
+    QTabWidget& pages;
+    QWidget& firPage;
+    QWidget& iirPage;
+    // Large traces in the view windows too.
+    ProjectorView& projector;
 };
 
 // The views beyond the oscilloscope, reached through context menus of the
@@ -50,13 +64,18 @@ public:
 
     void ShowResponse(signova::FilterKind table);
     void ShowSpectrum();
+    // The scope's context menu, for the features that add to it.
+    QMenu& ScopeMenu() const { return *scopeMenu_; }
 
 private:
-    void AddChartExport(QMenu* menu, ChartWidget* chart);
+    // Save picture and Copy picture of `chart`, drawn by `picture` when asked.
+    void AddPictureExport(QMenu* menu, std::function<QImage()> picture);
     void FollowChangesOfResponse();
 
     ViewSources sources_;
     signova::Dialogs& dialogs_;
     QPointer<ResponseWindow> response_;
     QPointer<SpectrumWindow> spectrum_;
+    QMenu* scopeMenu_ = nullptr;
+    signova::FilterKind pageTable_ = signova::FilterKind::Fir;
 };

@@ -22,6 +22,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
+#include <QScrollBar>
 #include <QSlider>
 #include <QTemporaryDir>
 #include <QTest>
@@ -127,7 +128,9 @@ TEST_F(Views, MenusOfTheTablesAndTheScopeOfferTheirViews) {
     EXPECT_EQ(Items("FIRgridMenu"), QStringList{ResponseItem});
     EXPECT_EQ(Items("IIRGridMenu"), QStringList{ResponseItem});
     EXPECT_EQ(Items("Chart1Menu"),
-              (QStringList{SpectrumItem, SavePictureItem, CopyPictureItem, SaveSamplesItem}));
+              (QStringList{SpectrumItem, SavePictureItem, CopyPictureItem, SaveSamplesItem,
+                           "Cursors", "Single sweep", "Hold as reference", "Clear reference",
+                           "Large traces"}));
 }
 
 TEST_F(Views, RightClickOnATableOrTheScopeOpensItsMenu) {
@@ -351,18 +354,82 @@ TEST_F(Views, RecordHoldsTheSamplesOfTheLatestRunThatReachedTheScope) {
     EXPECT_EQ(form.Record().Count(), form.samples);
 }
 
-TEST_F(Views, SavedPictureIsTheChartAsDrawnAtItsPixelRatio) {
+// Rows of `image` from `top` on that hold a pixel other than the background.
+int RowsWithInk(const QImage& image, int top, QRgb background) {
+    int rows = 0;
+    for (int y = top; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (image.pixel(x, y) != background) {
+                ++rows;
+                break;
+            }
+    return rows;
+}
+
+TEST_F(Views, SavedScopePictureIsTwiceTheChartWithItsCaptionUnder) {
     auto* scope = form.Control<ChartWidget>("Chart1");
+    ASSERT_EQ(scope->size(), QSize(369, 267));
     dialogs.saveFiles = {Path("scope.png")};
     Choose("Chart1Menu", SavePictureItem);
     EXPECT_EQ(dialogs.saveChoices, std::vector<std::string>{"PNG image (*.png)"});
     const QImage picture(folder.filePath("scope.png"), "PNG");
     ASSERT_FALSE(picture.isNull());
-    EXPECT_EQ(picture.size(), scope->size() * scope->devicePixelRatio());
     EXPECT_TRUE(dialogs.shown.empty());
+    EXPECT_EQ(picture.width(), 738);
+    // Two or three lines of caption (the first may wrap), at the chart's scale.
+    const int line = 2 * QFontMetrics(scope->font()).height();
+    EXPECT_GE(picture.height(), 534 + 2 * line);
+    EXPECT_LE(picture.height(), 534 + 3 * line + 16);
+    // The chart fills the top 534 rows: its dark panel reaches down to its bevel.
+    EXPECT_EQ(picture.pixel(369, 529), qRgb(0x00, 0x33, 0x33));
+    EXPECT_GT(RowsWithInk(picture, 534, qRgb(255, 255, 255)), line);
 
     Choose("Chart1Menu", CopyPictureItem);
     EXPECT_EQ(QGuiApplication::clipboard()->image().size(), picture.size());
+}
+
+TEST_F(Views, ScopeCaptionNamesTheSettingsAndTheFilterOfTheSweepShown) {
+    EXPECT_EQ(form.ScopeCaption(),
+              "10 Hz Sine, Amp 100 %, 12 bits, 48000 Hz, 0.4 ms/div, Gain 1.00\nFIR filter");
+    // Before any sweep the page shown names the table; after one, the run that drew it.
+    form.ShowPage(IirPage);
+    EXPECT_EQ(form.ScopeCaption().substr(form.ScopeCaption().find('\n')), "\nIIR filter");
+    form.RunSamples(1000);
+    ASSERT_GT(form.SweepsPlotted(), 0);
+    form.ShowPage(FirPage);
+    form.Control<QComboBox>("Vorm")->setEditText("Square");
+    form.Control<QScrollBar>("Gainsb")->setValue(99);
+    EXPECT_EQ(form.ScopeCaption(),
+              "10 Hz Square, Amp 100 %, 12 bits, 48000 Hz, 0.4 ms/div, Gain 1.04\nIIR filter");
+}
+
+TEST_F(Views, ViewPicturesCarryTheirReadoutsUnderTheChart) {
+    form.ShowPage(FirPage);
+    form.RunSamples(5000);
+    Choose("Chart1Menu", SpectrumItem);
+    ChartWidget& spectrumChart = Spectrum()->Chart();
+    const std::string spectrumText = Spectrum()->ReadoutText();
+    EXPECT_EQ(spectrumText, "Input: peak " + Text(Spectrum(), "InputPeak") + ", SINAD " +
+                                Text(Spectrum(), "InputSinad") + "\nOutput: peak " +
+                                Text(Spectrum(), "OutputPeak") + ", SINAD " +
+                                Text(Spectrum(), "OutputSinad"));
+    dialogs.saveFiles = {Path("spectrum.png")};
+    Choose("SpectrumChartMenu", SavePictureItem);
+    const QImage spectrum(folder.filePath("spectrum.png"), "PNG");
+    const int line = QFontMetrics(spectrumChart.font()).height();
+    EXPECT_EQ(spectrum.width(), spectrumChart.width());
+    EXPECT_GE(spectrum.height(), spectrumChart.height() + 2 * line);
+    EXPECT_GT(RowsWithInk(spectrum, spectrumChart.height(), qRgb(255, 255, 255)), line);
+
+    Choose("FIRgridMenu", ResponseItem);
+    const std::string heading = "FIR table: 48 coefficients\nGenerator 10 Hz: ";
+    EXPECT_EQ(Response()->ReadoutText().substr(0, heading.size()), heading);
+    dialogs.saveFiles = {Path("magnitude.png")};
+    Choose("MagnitudeChartMenu", SavePictureItem);
+    const QImage magnitude(folder.filePath("magnitude.png"), "PNG");
+    ChartWidget& magnitudeChart = Response()->MagnitudeChart();
+    EXPECT_EQ(magnitude.width(), magnitudeChart.width());
+    EXPECT_GE(magnitude.height(), magnitudeChart.height() + 2 * line);
 }
 
 TEST_F(Views, SavedSamplesAreTheRecordOldestFirst) {
