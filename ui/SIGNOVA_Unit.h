@@ -14,11 +14,13 @@
 #include <QWidget>
 
 #include <memory>
+#include <string>
 #include <vector>
 
 class Anchors;
 class ChartWidget;
 class GridView;
+class LessonController;
 class Lamp;
 class QCheckBox;
 class QComboBox;
@@ -74,6 +76,18 @@ public:
     void BitsChange();
     void SampleChange();
 
+    // Loads a coefficient file into the table as its Load button does once
+    // the file is chosen (the command line's file goes this way).
+    void LoadTableFile(signova::FilterKind table, const std::string& path);
+    // A table's title, kept whole as the bytes of its file; the label shows
+    // its start.
+    const std::string& TableTitle(signova::FilterKind table) const {
+        return table == signova::FilterKind::Fir ? firTitle_ : iirTitle_;
+    }
+    void ShowTableTitle(signova::FilterKind table, std::string title);
+    LessonController& Lessons() { return *lessons_; }
+    ViewMenus& Views() { return *views_; }
+
     // What the window owns, for tests.
     signova::SimulatorState& State() { return state_; }
     signova::TChart& ScopeChart() { return scopeChart_; }
@@ -124,7 +138,7 @@ private:
     signova::FirLookAhead& LookAheadOfThisRun();
     signova::ScopeControls ReadScopeControls() const;
     void SampleDone(const signova::SampleOutcome& outcome);
-    bool ReadCoefficientFile();
+    bool ReadCoefficientFile(const std::string& path);
 
     signova::Dialogs& dialogs_;
     signova::SimulatorState state_;
@@ -143,6 +157,8 @@ private:
     long long sweepsPlotted_ = 0;
     signova::MessagePacing messagePacing_;
     bool outerSizeSet_ = false;
+    std::string firTitle_;
+    std::string iirTitle_;
 
     // Signal generator
     QGroupBox* GroupBox1 = nullptr;
@@ -187,4 +203,5 @@ private:
 
     std::unique_ptr<TForm2> form2_;
     std::unique_ptr<ViewMenus> views_;
+    std::unique_ptr<LessonController> lessons_;
 };

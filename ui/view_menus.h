@@ -10,6 +10,7 @@
 #include <QPointer>
 
 #include <array>
+#include <optional>
 
 class ChartWidget;
 class GridView;
@@ -51,12 +52,28 @@ public:
     void ShowResponse(signova::FilterKind table);
     void ShowSpectrum();
 
+    // What is open, and closing it (a lesson says which views are open).
+    std::optional<signova::FilterKind> ShownResponse() const;
+    bool SpectrumShown() const;
+    void HideResponse();
+    void HideSpectrum();
+    // The windows, once made.
+    ResponseWindow* Response() const;
+    SpectrumWindow* Spectrum() const;
+
+    // The context menus, for other features to add their items to.
+    QMenu& TableMenu(signova::FilterKind table) const;
+    QMenu& ScopeMenu() const { return *scopeMenu_; }
+
 private:
     void AddChartExport(QMenu* menu, ChartWidget* chart);
     void FollowChangesOfResponse();
 
     ViewSources sources_;
     signova::Dialogs& dialogs_;
+    QMenu* firMenu_ = nullptr;
+    QMenu* iirMenu_ = nullptr;
+    QMenu* scopeMenu_ = nullptr;
     QPointer<ResponseWindow> response_;
     QPointer<SpectrumWindow> spectrum_;
 };
