@@ -4,6 +4,7 @@
 #include "engine/fir_filter.h"
 #include "lesson/lesson_file.h"
 #include "lesson/lesson_tables.h"
+#include "scope/sweep_capture.h"
 #include "toolkit/errors.h"
 #include "toolkit/line_buffer.h"
 #include "ui/SIGNOVA_Unit.h"
@@ -169,7 +170,7 @@ void LessonController::Apply(const Lesson& lesson) {
 void LessonController::SetControls(const Lesson& lesson) {
     signova::SimulatorState& state = sources_.state;
     // What no control shows starts as at start-up: the noise, the pulse, the
-    // blinking and the filters' memories.
+    // blinking, the filters' memories and the sweep.
     state.RandomState = 0;
     state.PulseFired = false;
     state.BlinkState = 0;
@@ -178,6 +179,9 @@ void LessonController::SetControls(const Lesson& lesson) {
     state.IirACoefficients.fill(0.0);
     state.IirBCoefficients.fill(0.0);
     state.OutputDelay.fill(0.0);
+    state.Phase = 0;
+    state.SweepIndex = 0;
+    signova::SetStartSweep(state);
 
     sources_.pages.setCurrentIndex(static_cast<int>(lesson.page));
     sources_.rangeButtons[static_cast<std::size_t>(lesson.rangeButton)]->setChecked(true);
