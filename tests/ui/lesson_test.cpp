@@ -361,7 +361,7 @@ TEST_F(Lessons, SaveTableCommitsTheOpenEditorAndARefusedTableAsksNothing) {
     form.Lessons().SaveTableAs(FilterKind::Fir);
     std::ifstream in(Path("table.txt"));
     const std::string text(std::istreambuf_iterator<char>(in), {});
-    EXPECT_EQ(text.substr(0, 43), "//SIGNOVA\n//TYPE FIR\n//TITLE Mine\n0.5\n0.0208");
+    EXPECT_EQ(text.substr(0, 44), "//SIGNOVA\n//TYPE FIR\n//TITLE Mine\n0.5\n0.0208");
 
     form.FirCells().SetCell(1, 3, "x");
     Guarded(dialogs, [&] { form.Lessons().SaveTableAs(FilterKind::Fir); })();
