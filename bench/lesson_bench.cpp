@@ -32,7 +32,7 @@ signova::Lesson BigLesson() {
     lesson.page = signova::LessonPage::Fir;
     lesson.fir.rows.clear();
     for (int row = 0; row < 300; ++row)
-        lesson.fir.rows.push_back({"h" + std::to_string(row), std::to_string(0.001 * row)});
+        lesson.fir.rows.push_back({std::string("h").append(std::to_string(row)), std::to_string(0.001 * row)});
     lesson.iir.rows.clear();
     for (int row = 0; row < 103; ++row)
         lesson.iir.rows.push_back(
