@@ -13,7 +13,7 @@ cd "$(dirname "$0")/.."
 seconds=${1:-60}
 shift || true
 targets=("$@")
-[ ${#targets[@]} -gt 0 ] || targets=(number_text coefficient_file table_load)
+[ ${#targets[@]} -gt 0 ] || targets=(number_text coefficient_file table_load lesson)
 
 build=${SIGNOVA_FUZZ_BUILD:-build-fuzz}
 if [ ! -f "$build/CMakeCache.txt" ]; then
@@ -29,6 +29,7 @@ failed=()
 for target in "${targets[@]}"; do
     case $target in
     number_text) seeds=(fuzz/seeds/number_text) dict=fuzz/number_text.dict max_len=512 ;;
+    lesson) seeds=(lessons fuzz/seeds/lesson) dict=fuzz/lesson.dict max_len=16384 ;;
     *) seeds=(tests/data examples) dict=fuzz/coefficient_file.dict max_len=4096 ;;
     esac
     [ -d "fuzz/regressions/$target" ] && seeds+=("fuzz/regressions/$target")

@@ -35,6 +35,15 @@ void CellStore::SetCell(int column, int row, std::string text) {
         observer_->CellChanged(column, row);
 }
 
+void CellStore::ClearFromRow(int firstRow) {
+    firstRow = std::max(firstRow, 0);
+    for (int column = 0; column < columnCount_; ++column) {
+        const auto stored = static_cast<int>(columns_[static_cast<std::size_t>(column)].size());
+        for (int row = firstRow; row < stored; ++row)
+            SetCell(column, row, std::string());
+    }
+}
+
 void CellStore::SetRowCount(int rowCount) {
     rowCount = std::max(rowCount, 1);
     if (rowCount == rowCount_)

@@ -23,6 +23,10 @@ public:
     const std::string& Cell(int column, int row) const;
     void SetCell(int column, int row, std::string text);
 
+    // Empties every cell from row `firstRow` on, so that a row count grown
+    // later shows nothing of what those rows held.
+    void ClearFromRow(int firstRow);
+
     int ColumnCount() const { return columnCount_; }
     int RowCount() const { return rowCount_; }
     // A row count of 0 or less becomes 1.

@@ -35,6 +35,10 @@ public:
     // File-open dialog without a file-type filter: the chosen file's full
     // path, or nothing when the user cancels.
     virtual std::optional<std::string> ChooseFile() = 0;
+    // File-open dialog offering lesson files (and, on request, any file),
+    // with the shipped lessons among its places: the chosen full path, or
+    // nothing when the user cancels. Dialogs that open no lessons cancel.
+    virtual std::optional<std::string> ChooseLessonFile() { return std::nullopt; }
     // File-save dialog for one type of file ("PNG image", suffix "png"): the
     // chosen full path, the suffix added when the name has none, or nothing
     // when the user cancels. It asks nothing about an existing file: the

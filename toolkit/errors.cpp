@@ -16,10 +16,10 @@ ConversionError::ConversionError(std::string_view text)
     : SignovaError(Joined("'", text, "' is not a valid floating point value")) {}
 
 FileOpenError::FileOpenError(std::string_view path)
-    : SignovaError(Joined("Cannot open file ", path, "")) {}
+    : FileNamingError(Joined("Cannot open file ", path, "")) {}
 
 FileWriteError::FileWriteError(std::string_view path)
-    : SignovaError(Joined("Cannot write file ", path, "")) {}
+    : FileNamingError(Joined("Cannot write file ", path, "")) {}
 
 std::string DefaultErrorText(std::string_view text) {
     std::string shown(text);
@@ -32,8 +32,7 @@ void ShowDefaultError(Dialogs& dialogs, const std::exception& error) {
     const auto* ownError = dynamic_cast<const SignovaError*>(&error);
     const std::string text =
         DefaultErrorText(ownError != nullptr ? std::string_view(ownError->Text()) : error.what());
-    if (dynamic_cast<const FileOpenError*>(&error) != nullptr ||
-        dynamic_cast<const FileWriteError*>(&error) != nullptr)
+    if (dynamic_cast<const FileNamingError*>(&error) != nullptr)
         dialogs.ShowFileError(text);
     else
         dialogs.ShowError(text);

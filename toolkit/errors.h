@@ -43,13 +43,20 @@ public:
     InvalidOperationError() : SignovaError("Invalid floating point operation") {}
 };
 
-class FileOpenError : public SignovaError {
+// An error whose text names a file: its box never shortens the text, so the
+// path is always shown whole.
+class FileNamingError : public SignovaError {
+public:
+    using SignovaError::SignovaError;
+};
+
+class FileOpenError : public FileNamingError {
 public:
     explicit FileOpenError(std::string_view path);
 };
 
 // A file the user chose to save into could not be written.
-class FileWriteError : public SignovaError {
+class FileWriteError : public FileNamingError {
 public:
     explicit FileWriteError(std::string_view path);
 };

@@ -32,24 +32,28 @@ bool IsRegularFile(const struct stat& info) {
     return S_ISREG(info.st_mode);
 }
 
+} // namespace
+
 // Reads the whole file into `contents`. Only a regular file is read: a named
 // pipe, a device, a socket or a folder cannot be opened. The type is checked
 // before the file is opened, because opening a named pipe waits for a writer
 // and would hang the window; the open itself does not wait either, in case
 // the path is swapped for a pipe in between. A file is refused by its size
 // before anything is read, and reading stops as soon as more than
-// MaxReadableFileSize bytes have arrived from a file that grew meanwhile.
-FileReadResult ReadWholeFile(const std::string& path, std::string& contents) {
+// maxSize bytes have arrived from a file that grew meanwhile.
+FileReadResult ReadWholeFile(const std::string& path, std::string& contents,
+                             std::uintmax_t maxSize) {
+    contents.clear();
     struct stat info {};
     if (::stat(path.c_str(), &info) != 0 || !IsRegularFile(info))
         throw FileOpenError(path);
-    if (static_cast<std::uintmax_t>(info.st_size) > MaxReadableFileSize)
+    if (static_cast<std::uintmax_t>(info.st_size) > maxSize)
         return FileReadResult::TooLarge;
 
     const FileDescriptor file(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
     if (file.Get() < 0 || ::fstat(file.Get(), &info) != 0 || !IsRegularFile(info))
         throw FileOpenError(path);
-    if (static_cast<std::uintmax_t>(info.st_size) > MaxReadableFileSize)
+    if (static_cast<std::uintmax_t>(info.st_size) > maxSize)
         return FileReadResult::TooLarge;
     contents.reserve(static_cast<std::size_t>(info.st_size) + ReadChunkSize);
 
@@ -64,14 +68,12 @@ FileReadResult ReadWholeFile(const std::string& path, std::string& contents) {
             throw FileOpenError(path);
         }
         contents.resize(start + static_cast<std::size_t>(got));
-        if (contents.size() > MaxReadableFileSize)
+        if (contents.size() > maxSize)
             return FileReadResult::TooLarge;
         if (got == 0)
             return FileReadResult::Read;
     }
 }
-
-} // namespace
 
 std::string FileTooLargeText(std::string_view path) {
     std::string text = "File too large: ";
@@ -81,7 +83,7 @@ std::string FileTooLargeText(std::string_view path) {
 
 FileReadResult LineBuffer::ReadFile(const std::string& path) {
     std::string contents;
-    const FileReadResult result = ReadWholeFile(path, contents);
+    const FileReadResult result = ReadWholeFile(path, contents, MaxReadableFileSize);
     if (result == FileReadResult::Read)
         SetText(contents);
     return result;

@@ -21,6 +21,13 @@ enum class FileReadResult {
               // the caller shows a plain box with FileTooLargeText(path)
 };
 
+// Reads a whole regular file into `contents` (replaced). Throws FileOpenError
+// when the path is no regular file (a named pipe, a device, a folder) or cannot
+// be read; it never waits for a pipe's writer. A file over `maxSize` bytes is
+// not read: TooLarge, with `contents` left in any state.
+FileReadResult ReadWholeFile(const std::string& path, std::string& contents,
+                             std::uintmax_t maxSize);
+
 // "File too large: " + path, the text of the box for FileReadResult::TooLarge.
 std::string FileTooLargeText(std::string_view path);
 

@@ -21,7 +21,7 @@ set(SIGNOVA_LAYERS
     "coefficients: engine toolkit"
     "analysis: engine toolkit"
     "design: engine toolkit"
-    "lesson: engine toolkit"
+    "lesson: coefficients engine toolkit"
     "sound: engine toolkit"
 )
 #   "header: the one folder that may include it" (a header ending in / stands for

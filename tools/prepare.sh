@@ -3,7 +3,7 @@
 set -euo pipefail
 
 PACKAGES=(cmake g++ make qt6-base-dev libgtest-dev libbenchmark-dev
-          libfftw3-dev pkg-config
+          libfftw3-dev nlohmann-json3-dev pkg-config
           xvfb xauth xdotool imagemagick fonts-dejavu-core fonts-dejavu-extra)
 # A script that needs more sets EXTRA_PACKAGES before sourcing this file.
 PACKAGES+=(${EXTRA_PACKAGES[@]+"${EXTRA_PACKAGES[@]}"})

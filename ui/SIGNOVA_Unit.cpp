@@ -22,6 +22,7 @@
 #include "ui/guarded.h"
 #include "ui/lamp.h"
 #include "ui/projector_view.h"
+#include "ui/lesson_controller.h"
 #include "ui/radio_group.h"
 #include "ui/scope_measure.h"
 #include "ui/view_menus.h"
@@ -62,12 +63,7 @@ std::string Text(const QComboBox* combo) {
 // read there; a title line may be megabytes long. A title is 8-bit text:
 // shown as UTF-8 where it is valid UTF-8, else as Latin-1.
 QString TitleLabelText(const std::string& title) {
-    const std::string_view shown = signova::ShownStart(title, signova::MaxShownTitleLength);
-    const QByteArray raw(shown.data(), static_cast<qsizetype>(shown.size()));
-    QString decoded = QString::fromUtf8(raw);
-    if (decoded.toUtf8() != raw)
-        decoded = QString::fromLatin1(raw);
-    return decoded;
+    return FromBytes(signova::ShownStart(title, signova::MaxShownTitleLength));
 }
 
 } // namespace
@@ -98,6 +94,26 @@ TForm1::TForm1(signova::Dialogs& dialogs, QWidget* parent)
     projector_->AddChart(*Chart1);
     projector_->AddZoomKeys(*this);
     projector_->AddMenuEntry(views_->ScopeMenu());
+    lessons_ = std::make_unique<LessonController>(
+        LessonSources{*this,
+                      state_,
+                      firCells_,
+                      iirCells_,
+                      {SpeedButton1, SpeedButton2, SpeedButton3, SpeedButton4},
+                      *Dial,
+                      *Vorm,
+                      *Ampsb,
+                      *Gainsb,
+                      *Bits,
+                      *Sample,
+                      *Tijdbasis,
+                      *Input,
+                      *Filter,
+                      *DSPcontrol,
+                      *FIRgrid,
+                      *IIRGrid,
+                      *views_},
+        dialogs_);
 }
 
 TForm1::~TForm1() {
@@ -386,12 +402,9 @@ void TForm1::Timer1Timer() {
 
 // ---- coefficient tables ----------------------------------------------------
 
-bool TForm1::ReadCoefficientFile() {
-    const std::optional<std::string> path = dialogs_.ChooseFile();
-    if (!path)
-        return false;
-    if (tempMemo_.ReadFile(*path) == signova::FileReadResult::TooLarge) {
-        dialogs_.ShowMessage(signova::FileTooLargeText(*path));
+bool TForm1::ReadCoefficientFile(const std::string& path) {
+    if (tempMemo_.ReadFile(path) == signova::FileReadResult::TooLarge) {
+        dialogs_.ShowMessage(signova::FileTooLargeText(path));
         return false;
     }
     return true;
@@ -399,26 +412,43 @@ bool TForm1::ReadCoefficientFile() {
 
 void TForm1::LoadFIRClick() {
     StopClick();
-    if (!ReadCoefficientFile())
-        return;
-    const signova::TableLoad load = signova::LoadFIRTable(state_, firCells_, tempMemo_, dialogs_);
-    if (!load.accepted)
-        return;
-    FIRLabel->setText(TitleLabelText(load.label));
-    FIRgrid->ShowFirstRow();
-    signova::ReadFIRCoefficients(state_, firCells_);
+    if (const std::optional<std::string> path = dialogs_.ChooseFile())
+        LoadTableFile(signova::FilterKind::Fir, *path);
 }
 
 void TForm1::LoadIIRClick() {
     StopClick();
-    if (!ReadCoefficientFile())
+    if (const std::optional<std::string> path = dialogs_.ChooseFile())
+        LoadTableFile(signova::FilterKind::Iir, *path);
+}
+
+void TForm1::LoadTableFile(signova::FilterKind table, const std::string& path) {
+    StopClick();
+    if (!ReadCoefficientFile(path))
         return;
-    const signova::TableLoad load = signova::LoadIIRTable(state_, iirCells_, tempMemo_, dialogs_);
-    if (!load.accepted)
-        return;
-    IIRLabel->setText(TitleLabelText(load.label));
-    IIRGrid->ShowFirstRow();
-    signova::ReadIIRCoefficients(state_, iirCells_, dialogs_);
+    if (table == signova::FilterKind::Fir) {
+        const signova::TableLoad load =
+            signova::LoadFIRTable(state_, firCells_, tempMemo_, dialogs_);
+        if (!load.accepted)
+            return;
+        ShowTableTitle(table, load.label);
+        FIRgrid->ShowFirstRow();
+        signova::ReadFIRCoefficients(state_, firCells_);
+    } else {
+        const signova::TableLoad load =
+            signova::LoadIIRTable(state_, iirCells_, tempMemo_, dialogs_);
+        if (!load.accepted)
+            return;
+        ShowTableTitle(table, load.label);
+        IIRGrid->ShowFirstRow();
+        signova::ReadIIRCoefficients(state_, iirCells_, dialogs_);
+    }
+}
+
+void TForm1::ShowTableTitle(signova::FilterKind table, std::string title) {
+    QLabel* label = table == signova::FilterKind::Fir ? FIRLabel : IIRLabel;
+    label->setText(TitleLabelText(title));
+    (table == signova::FilterKind::Fir ? firTitle_ : iirTitle_) = std::move(title);
 }
 
 void TForm1::IIRGridKeyDown(int& key, bool shiftHeld) {

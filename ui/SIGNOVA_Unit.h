@@ -21,6 +21,7 @@
 class Anchors;
 class ChartWidget;
 class GridView;
+class LessonController;
 class Lamp;
 class QCheckBox;
 class QComboBox;
@@ -77,6 +78,18 @@ public:
     void IIRGridSelectCell(int column, int row, bool& canSelect);
     void BitsChange();
     void SampleChange();
+
+    // Loads a coefficient file into the table as its Load button does once
+    // the file is chosen (the command line's file goes this way).
+    void LoadTableFile(signova::FilterKind table, const std::string& path);
+    // A table's title, kept whole as the bytes of its file; the label shows
+    // its start.
+    const std::string& TableTitle(signova::FilterKind table) const {
+        return table == signova::FilterKind::Fir ? firTitle_ : iirTitle_;
+    }
+    void ShowTableTitle(signova::FilterKind table, std::string title);
+    LessonController& Lessons() { return *lessons_; }
+    ViewMenus& Views() { return *views_; }
 
     // What the window owns, for tests.
     signova::SimulatorState& State() { return state_; }
@@ -136,7 +149,7 @@ private:
     signova::FirLookAhead& LookAheadOfThisRun();
     signova::ScopeControls ReadScopeControls() const;
     void SampleDone(const signova::SampleOutcome& outcome);
-    bool ReadCoefficientFile();
+    bool ReadCoefficientFile(const std::string& path);
 
     signova::Dialogs& dialogs_;
     signova::SimulatorState state_;
@@ -157,6 +170,8 @@ private:
     std::optional<signova::FilterKind> sweepFilter_;
     signova::MessagePacing messagePacing_;
     bool outerSizeSet_ = false;
+    std::string firTitle_;
+    std::string iirTitle_;
 
     // Signal generator
     QGroupBox* GroupBox1 = nullptr;
@@ -203,4 +218,5 @@ private:
     std::unique_ptr<ProjectorView> projector_;
     std::unique_ptr<ViewMenus> views_;
     std::unique_ptr<ScopeMeasure> measure_;
+    std::unique_ptr<LessonController> lessons_;
 };

@@ -5,9 +5,14 @@
 #include <QFileInfo>
 
 QString FindExampleFolder(const QString& programFolder, const QString& sourceExamples) {
+    return FindSharedFolder(programFolder, QStringLiteral("examples"), sourceExamples);
+}
+
+QString FindSharedFolder(const QString& programFolder, const QString& name,
+                         const QString& sourceFolder) {
     const QString installed =
-        QDir::cleanPath(programFolder + QStringLiteral("/../share/signova/examples"));
-    for (const QString& folder : {installed, sourceExamples}) {
+        QDir::cleanPath(programFolder + QStringLiteral("/../share/signova/") + name);
+    for (const QString& folder : {installed, sourceFolder}) {
         if (!folder.isEmpty() && QFileInfo(folder).isDir())
             return QDir(folder).absolutePath();
     }
@@ -17,4 +22,9 @@ QString FindExampleFolder(const QString& programFolder, const QString& sourceExa
 QString ExampleFolder() {
     return FindExampleFolder(QCoreApplication::applicationDirPath(),
                              QStringLiteral(SIGNOVA_SOURCE_EXAMPLES));
+}
+
+QString LessonFolder() {
+    return FindSharedFolder(QCoreApplication::applicationDirPath(), QStringLiteral("lessons"),
+                            QStringLiteral(SIGNOVA_SOURCE_LESSONS));
 }

@@ -10,3 +10,12 @@ QString ExampleFolder();
 
 // The same choice for a given program folder and source-tree folder.
 QString FindExampleFolder(const QString& programFolder, const QString& sourceExamples);
+
+// The folder of the shipped lessons, found the same way:
+// <program folder>/../share/signova/lessons, else the source tree's lessons/.
+QString LessonFolder();
+
+// <programFolder>/../share/signova/<name> when it exists, else `sourceFolder`
+// when it exists, else empty.
+QString FindSharedFolder(const QString& programFolder, const QString& name,
+                         const QString& sourceFolder);

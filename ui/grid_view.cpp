@@ -168,6 +168,18 @@ bool GridView::edit(const QModelIndex& index, EditTrigger trigger, QEvent* event
     return true;
 }
 
+void GridView::CommitEdit() {
+    if (QWidget* editor = indexWidget(currentIndex()); editor && state() == EditingState) {
+        commitData(editor);
+        QTableView::closeEditor(editor, QAbstractItemDelegate::NoHint);
+    }
+}
+
+void GridView::CancelEdit() {
+    if (QWidget* editor = indexWidget(currentIndex()); editor && state() == EditingState)
+        QTableView::closeEditor(editor, QAbstractItemDelegate::RevertModelCache);
+}
+
 void GridView::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) {
     // Tab in an editor keeps its text and leaves the grid, as Tab does
     // outside the editor.

@@ -26,6 +26,9 @@ public:
     void SetColumnsResizable(bool resizable);
     // Scrolls back to the first row and column.
     void ShowFirstRow();
+    // Ends an open cell editor, keeping its text in the cell or dropping it.
+    void CommitEdit();
+    void CancelEdit();
 
     static int VirtualKeyCode(int qtKey);
 

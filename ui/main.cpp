@@ -1,8 +1,13 @@
 #include "ui/SIGNOVA_Unit.h"
+#include "ui/command_line.h"
+#include "ui/guarded.h"
+#include "ui/lesson_controller.h"
 #include "ui/qt_dialogs.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QIcon>
+#include <QTimer>
 
 namespace {
 
@@ -17,6 +22,15 @@ QIcon ProgramIcon() {
 } // namespace
 
 int main(int argc, char* argv[]) {
+    // The arguments are read before the window system is reached, so that
+    // --help, --version and a usage error need no display.
+    CommandLine commandLine;
+    {
+        QCoreApplication arguments(argc, argv);
+        QCoreApplication::setApplicationName(QStringLiteral("SIGNOVA"));
+        QCoreApplication::setApplicationVersion(QStringLiteral(SIGNOVA_VERSION));
+        commandLine = ParseCommandLine(arguments);
+    }
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("SIGNOVA"));
     QApplication::setDesktopFileName(QStringLiteral("org.example.signova"));
@@ -25,5 +39,12 @@ int main(int argc, char* argv[]) {
     TForm1 form1(dialogs);
     dialogs.SetParent(&form1);
     form1.show();
+    if (commandLine.file) {
+        // Opened once the window is shown, so that its boxes stand over it.
+        const std::string path = QFile::encodeName(*commandLine.file).toStdString();
+        QTimer::singleShot(0, &form1, Guarded(dialogs, [&form1, path] {
+                               form1.Lessons().OpenFile(path);
+                           }));
+    }
     return QApplication::exec();
 }

@@ -90,21 +90,39 @@ void QtDialogs::ShowFileError(const std::string& text) {
     ShowOkBox(parent_, QMessageBox::Critical, text, NamesPath::Yes);
 }
 
-// Opens where the user last was; the examples are one click away among the places.
-std::optional<std::string> QtDialogs::ChooseFile() {
+namespace {
+
+// An open dialog with `folder` one click away among its places; it opens where
+// the user last was.
+std::optional<std::string> ChooseExistingFile(QWidget* parent, const QString& folder,
+                                              const QStringList& nameFilters) {
     KeepFileDialogStateInMemory();
-    QFileDialog dialog(parent_);
+    QFileDialog dialog(parent);
     dialog.setFileMode(QFileDialog::ExistingFile);
+    if (!nameFilters.isEmpty())
+        dialog.setNameFilters(nameFilters);
     const QList<QUrl> places = dialog.sidebarUrls();
-    const QUrl examples = QUrl::fromLocalFile(ExampleFolder());
-    if (!examples.isEmpty() && !places.contains(examples))
-        dialog.setSidebarUrls(QList<QUrl>(places) << examples);
+    const QUrl place = QUrl::fromLocalFile(folder);
+    if (!folder.isEmpty() && !places.contains(place))
+        dialog.setSidebarUrls(QList<QUrl>(places) << place);
     const bool chosen = dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty();
-    // The examples' place belongs to this program's dialog only.
+    // The added place belongs to this program's dialog only.
     dialog.setSidebarUrls(places);
     if (!chosen)
         return std::nullopt;
     return QFile::encodeName(dialog.selectedFiles().constFirst()).toStdString();
+}
+
+} // namespace
+
+std::optional<std::string> QtDialogs::ChooseFile() {
+    return ChooseExistingFile(parent_, ExampleFolder(), {});
+}
+
+std::optional<std::string> QtDialogs::ChooseLessonFile() {
+    return ChooseExistingFile(parent_, LessonFolder(),
+                              {QStringLiteral("SIGNOVA lessons (*.signova)"),
+                               QStringLiteral("All files (*)")});
 }
 
 std::optional<std::string> QtDialogs::ChooseSaveFile(const std::string& fileType,

@@ -19,6 +19,7 @@ public:
     void ShowError(const std::string& text) override;
     void ShowFileError(const std::string& text) override;
     std::optional<std::string> ChooseFile() override;
+    std::optional<std::string> ChooseLessonFile() override;
     std::optional<std::string> ChooseSaveFile(const std::string& fileType,
                                               const std::string& suffix) override;
 

@@ -44,6 +44,7 @@ ViewMenus::ViewMenus(const ViewSources& sources, signova::Dialogs& dialogs)
                   {sources_.iirGrid, signova::FilterKind::Iir}};
     for (const auto& table : tables) {
         QMenu* menu = ContextMenu::Attach(&table.grid, table.grid.objectName() + "Menu");
+        (table.table == signova::FilterKind::Fir ? firMenu_ : iirMenu_) = menu;
         connect(menu->addAction(ResponseText), &QAction::triggered, this,
                 guard([this, kind = table.table](bool) { ShowResponse(kind); }));
     }
@@ -131,4 +132,36 @@ void ViewMenus::ShowSpectrum() {
     spectrum_->show();
     spectrum_->raise();
     spectrum_->activateWindow();
+}
+
+std::optional<signova::FilterKind> ViewMenus::ShownResponse() const {
+    if (response_ && response_->isVisible())
+        return response_->Table();
+    return std::nullopt;
+}
+
+bool ViewMenus::SpectrumShown() const {
+    return spectrum_ && spectrum_->isVisible();
+}
+
+void ViewMenus::HideResponse() {
+    if (response_)
+        response_->hide();
+}
+
+void ViewMenus::HideSpectrum() {
+    if (spectrum_)
+        spectrum_->hide();
+}
+
+QMenu& ViewMenus::TableMenu(signova::FilterKind table) const {
+    return table == signova::FilterKind::Fir ? *firMenu_ : *iirMenu_;
+}
+
+ResponseWindow* ViewMenus::Response() const {
+    return response_;
+}
+
+SpectrumWindow* ViewMenus::Spectrum() const {
+    return spectrum_;
 }

@@ -11,6 +11,7 @@
 
 #include <array>
 #include <functional>
+#include <optional>
 #include <string>
 
 class ChartWidget;
@@ -64,7 +65,18 @@ public:
 
     void ShowResponse(signova::FilterKind table);
     void ShowSpectrum();
-    // The scope's context menu, for the features that add to it.
+
+    // What is open, and closing it (a lesson says which views are open).
+    std::optional<signova::FilterKind> ShownResponse() const;
+    bool SpectrumShown() const;
+    void HideResponse();
+    void HideSpectrum();
+    // The windows, once made.
+    ResponseWindow* Response() const;
+    SpectrumWindow* Spectrum() const;
+
+    // The context menus, for other features to add their items to.
+    QMenu& TableMenu(signova::FilterKind table) const;
     QMenu& ScopeMenu() const { return *scopeMenu_; }
 
 private:
@@ -74,8 +86,10 @@ private:
 
     ViewSources sources_;
     signova::Dialogs& dialogs_;
+    QMenu* firMenu_ = nullptr;
+    QMenu* iirMenu_ = nullptr;
+    QMenu* scopeMenu_ = nullptr;
     QPointer<ResponseWindow> response_;
     QPointer<SpectrumWindow> spectrum_;
-    QMenu* scopeMenu_ = nullptr;
     signova::FilterKind pageTable_ = signova::FilterKind::Fir;
 };

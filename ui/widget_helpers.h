@@ -1,11 +1,13 @@
 #pragma once
 
+#include <QByteArray>
 #include <QLabel>
 #include <QRect>
 #include <QString>
 #include <QWidget>
 
 #include <string>
+#include <string_view>
 #include <utility>
 
 // Small helpers every window of the program builds its controls with.
@@ -13,6 +15,16 @@
 // The program's texts are UTF-8.
 inline QString FromText(const std::string& text) {
     return QString::fromStdString(text);
+}
+
+// A text the program keeps as bytes (a title, a cell, a lesson's notes):
+// shown as UTF-8 where it is valid UTF-8, else as Latin-1.
+inline QString FromBytes(std::string_view bytes) {
+    const QByteArray raw(bytes.data(), static_cast<qsizetype>(bytes.size()));
+    QString decoded = QString::fromUtf8(raw);
+    if (decoded.toUtf8() != raw)
+        decoded = QString::fromLatin1(raw);
+    return decoded;
 }
 
 // A control named `name` (tests and the resizing find controls by name) at

@@ -43,7 +43,14 @@ fi
 
 # The menu finds the program, its icon and its metadata by these names.
 grep -qx "Icon=$id" "$dir/$id.desktop" || fail "desktop entry names another icon"
-grep -qx "Exec=signova" "$dir/$id.desktop" || fail "desktop entry starts another program"
+grep -qx "Exec=signova %f" "$dir/$id.desktop" || fail "desktop entry starts another program"
+# A lesson file opens with the program: its type is the one the MIME file defines.
+grep -qx "MimeType=application/x-signova-lesson;" "$dir/$id.desktop" ||
+    fail "desktop entry opens no lessons"
+grep -q '<mime-type type="application/x-signova-lesson">' "$dir/$id.xml" ||
+    fail "the MIME file defines another type"
+grep -q '<mediatype>application/x-signova-lesson</mediatype>' "$dir/$id.metainfo.xml" ||
+    fail "AppStream metadata says nothing of lessons"
 grep -q "<launchable type=\"desktop-id\">$id.desktop</launchable>" "$dir/$id.metainfo.xml" ||
     fail "metadata launches another desktop entry"
 grep -q "<id>$id</id>" "$dir/$id.metainfo.xml" || fail "metadata has another id"

@@ -29,6 +29,7 @@ public:
     // `saveChoices` as "<file type> (*.<suffix>)".
     std::deque<std::optional<std::string>> saveFiles;
     std::vector<std::string> saveChoices;
+    std::deque<std::optional<std::string>> lessonFiles; // for ChooseLessonFile; cancel when empty
 
     void ShowMessage(const std::string& text) override { shown.push_back("message: " + text); }
     DialogResult Confirm(const std::string& text) override { return Ask("confirm: " + text); }
@@ -40,6 +41,13 @@ public:
             return std::nullopt;
         std::optional<std::string> file = files.front();
         files.pop_front();
+        return file;
+    }
+    std::optional<std::string> ChooseLessonFile() override {
+        if (lessonFiles.empty())
+            return std::nullopt;
+        std::optional<std::string> file = lessonFiles.front();
+        lessonFiles.pop_front();
         return file;
     }
     std::optional<std::string> ChooseSaveFile(const std::string& fileType,

@@ -125,12 +125,14 @@ protected:
 };
 
 TEST_F(Views, MenusOfTheTablesAndTheScopeOfferTheirViews) {
-    EXPECT_EQ(Items("FIRgridMenu"), QStringList{ResponseItem});
-    EXPECT_EQ(Items("IIRGridMenu"), QStringList{ResponseItem});
+    const QString saveTable = QString::fromUtf8("Save table as\u2026");
+    EXPECT_EQ(Items("FIRgridMenu"), (QStringList{ResponseItem, saveTable}));
+    EXPECT_EQ(Items("IIRGridMenu"), (QStringList{ResponseItem, saveTable}));
     EXPECT_EQ(Items("Chart1Menu"),
               (QStringList{SpectrumItem, SavePictureItem, CopyPictureItem, SaveSamplesItem,
                            "Cursors", "Single sweep", "Hold as reference", "Clear reference",
-                           "Large traces"}));
+                           "Large traces", QString::fromUtf8("Open lesson\u2026"),
+                           QString::fromUtf8("Save lesson\u2026")}));
 }
 
 TEST_F(Views, RightClickOnATableOrTheScopeOpensItsMenu) {
