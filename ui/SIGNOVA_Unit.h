@@ -19,6 +19,7 @@
 class Anchors;
 class ChartWidget;
 class GridView;
+class ListenController;
 class Lamp;
 class QCheckBox;
 class QComboBox;
@@ -37,6 +38,7 @@ class TForm2;
 class ViewMenus;
 
 namespace signova {
+class AudioOutput;
 class FirLookAhead;
 struct SampleOutcome;
 } // namespace signova
@@ -50,7 +52,9 @@ public:
     // Runs started from inside a run nest; beyond this depth Run is ignored.
     static constexpr int MaxNestedRuns = 64;
 
+    // Listens through the default sound card (PortAudio), or through `audio`.
     explicit TForm1(signova::Dialogs& dialogs, QWidget* parent = nullptr);
+    TForm1(signova::Dialogs& dialogs, signova::AudioOutput& audio, QWidget* parent = nullptr);
     ~TForm1() override;
 
     // Handlers. Called directly they throw; called by Qt they never do.
@@ -88,6 +92,7 @@ public:
     // The last samples of the run, for the views beyond the oscilloscope.
     const signova::SampleRecord& Record() const { return record_; }
     int RunDepth() const { return runDepth_; }
+    ListenController& Listener() { return *listen_; }
     // Whether the DAC wrapped in the run loop's latest pass. The overflow lamp
     // cannot tell: it stays red after a wrap, and a trigger clears it.
     bool DacWrappedInLatestPass() const { return dacWrappedInLatestPass_; }
@@ -106,6 +111,8 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
+    TForm1(signova::Dialogs& dialogs, std::unique_ptr<signova::AudioOutput> ownAudio,
+           signova::AudioOutput* audio, QWidget* parent);
     void BuildWindow();
     void BuildSignalGenerator();
     void BuildOscilloscope();
@@ -127,6 +134,8 @@ private:
     bool ReadCoefficientFile();
 
     signova::Dialogs& dialogs_;
+    std::unique_ptr<signova::AudioOutput> ownAudio_; // when no other was given
+    signova::AudioOutput& audio_;
     signova::SimulatorState state_;
     signova::CellStore firCells_;
     signova::CellStore iirCells_;
@@ -187,4 +196,5 @@ private:
 
     std::unique_ptr<TForm2> form2_;
     std::unique_ptr<ViewMenus> views_;
+    std::unique_ptr<ListenController> listen_;
 };

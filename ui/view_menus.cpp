@@ -42,6 +42,7 @@ ViewMenus::ViewMenus(const ViewSources& sources, signova::Dialogs& dialogs)
 
     ChartWidget* scope = &sources_.scope;
     QMenu* menu = ContextMenu::Attach(scope, scope->objectName() + "Menu");
+    scopeMenu_ = menu;
     connect(menu->addAction(SpectrumText), &QAction::triggered, this,
             guard([this](bool) { ShowSpectrum(); }));
     menu->addSeparator();

@@ -50,6 +50,8 @@ public:
 
     void ShowResponse(signova::FilterKind table);
     void ShowSpectrum();
+    // The scope's context menu, for the features that add to it.
+    QMenu& ScopeMenu() const { return *scopeMenu_; }
 
 private:
     void AddChartExport(QMenu* menu, ChartWidget* chart);
@@ -57,6 +59,7 @@ private:
 
     ViewSources sources_;
     signova::Dialogs& dialogs_;
+    QMenu* scopeMenu_ = nullptr;
     QPointer<ResponseWindow> response_;
     QPointer<SpectrumWindow> spectrum_;
 };
