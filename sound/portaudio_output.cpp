@@ -48,7 +48,7 @@ bool PortAudioOutput::Open() {
     parameters.device = device;
     parameters.channelCount = 1;
     parameters.sampleFormat = paInt16;
-    parameters.suggestedLatency = std::min(info->defaultLowOutputLatency, MaxBufferSeconds);
+    parameters.suggestedLatency = MaxBufferSeconds;
     deviceUnderflows_ = 0;
     starvedAtClose_ = 0;
     PaStream* stream = nullptr;

@@ -186,7 +186,9 @@ void ListenController::WaitForRoom() {
             lastRead = ring_->TotalRead();
             lastTaken = now;
         }
-        if (output_.State() != signova::AudioState::Playing || now - lastTaken > StallLimit) {
+        const bool begun = ring_->TotalRead() > 2 * ring_->Capacity();
+        if (output_.State() != signova::AudioState::Playing ||
+            now - lastTaken > (begun ? StallLimit : StartStallLimit)) {
             DeviceMissing();
             break;
         }

@@ -82,11 +82,15 @@ public:
     long long Underruns() const { return output_.Underruns(); }
     bool Sounding() const { return sounding_; }
 
-    static constexpr double RingSeconds = 0.030;
+    // As much as the device buffer: a device's first request takes that much at
+    // once.
+    static constexpr double RingSeconds = signova::AudioOutput::MaxBufferSeconds;
     static constexpr std::chrono::milliseconds WaitSlice{5};
     // A device that takes no sample for this long while the ring is full is
-    // treated as lost: the run must never hang on it.
+    // treated as lost: the run must never hang on it. A sound server may
+    // take most of a second to begin after its first request.
     static constexpr std::chrono::milliseconds StallLimit{500};
+    static constexpr std::chrono::milliseconds StartStallLimit{3000};
     static constexpr int SaveSeconds = 5;
 
 private:
