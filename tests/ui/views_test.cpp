@@ -127,7 +127,9 @@ TEST_F(Views, MenusOfTheTablesAndTheScopeOfferTheirViews) {
     EXPECT_EQ(Items("FIRgridMenu"), QStringList{ResponseItem});
     EXPECT_EQ(Items("IIRGridMenu"), QStringList{ResponseItem});
     EXPECT_EQ(Items("Chart1Menu"),
-              (QStringList{SpectrumItem, SavePictureItem, CopyPictureItem, SaveSamplesItem}));
+              (QStringList{SpectrumItem, SavePictureItem, CopyPictureItem, SaveSamplesItem,
+                           QStringLiteral("Listen"), QStringLiteral("Listen to"),
+                           QString::fromUtf8("Save sound as WAV\u2026")}));
 }
 
 TEST_F(Views, RightClickOnATableOrTheScopeOpensItsMenu) {
