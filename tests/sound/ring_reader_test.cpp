@@ -32,14 +32,18 @@ TEST(RingReader, FadesOutOnRequestThenGivesSilenceAndDropsTheRest) {
     SampleRing ring(64);
     RingReader reader(ring);
     reader.Prepare(4);
-    Fill(ring, -800, 40);
+    Fill(ring, -800, 11);
     std::array<std::int16_t, 8> out{};
     reader.Fill(out.data(), out.size());
     reader.FadeOut();
     EXPECT_FALSE(reader.Faded());
+    // The fade goes on over what the ring has, then over silence.
     std::array<std::int16_t, 6> fade{};
     reader.Fill(fade.data(), fade.size());
     EXPECT_EQ(fade, (std::array<std::int16_t, 6>{-600, -400, -200, 0, 0, 0}));
+    EXPECT_TRUE(reader.Faded());
+    Fill(ring, -800, 40);
+    reader.Fill(fade.data(), fade.size());
     EXPECT_TRUE(reader.Faded());
     EXPECT_EQ(ring.Available(), 0U);
     Fill(ring, 500, 4);
