@@ -81,6 +81,13 @@ public:
     // Underruns of the device since it was last opened.
     long long Underruns() const { return output_.Underruns(); }
     bool Sounding() const { return sounding_; }
+    // For measuring latency: the device-rate samples the device has taken
+    // since the sound started, and those queued ahead of anything the run
+    // computes from now on (in the ring and waiting for it).
+    std::size_t SamplesTaken() const { return sounding_ ? ring_->TotalRead() : 0; }
+    std::size_t SamplesAhead() const {
+        return sounding_ ? ring_->Available() + feed_->PendingSamples() : 0;
+    }
 
     // As much as the device buffer: a device's first request takes that much at
     // once.

@@ -28,12 +28,7 @@ ls /usr/lib/*/alsa-lib/libasound_module_pcm_pulse.so >/dev/null 2>&1 ||
     skip "ALSA's pulse plugin is not installed (libasound2-plugins)"
 
 rm -rf "$scratch"
-mkdir -p "$scratch/home" "$scratch/runtime"
-chmod 700 "$scratch/runtime"
-export HOME="$scratch/home" XDG_RUNTIME_DIR="$scratch/runtime"
-export PULSE_SERVER="unix:$scratch/native"
-printf 'pcm.!default { type pulse }\nctl.!default { type pulse }\n' >"$HOME/.asoundrc"
-
+mkdir -p "$scratch"
 pids=()
 cleanup() {
     local pid
@@ -42,16 +37,8 @@ cleanup() {
 }
 trap cleanup EXIT
 
-# Its warnings about D-Bus and a missing cookie are harmless.
-pulseaudio -n --daemonize=no --exit-idle-time=-1 \
-    -L "module-native-protocol-unix socket=$scratch/native auth-anonymous=1" \
-    -L "module-null-sink sink_name=nullsink" >"$scratch/pulseaudio.log" 2>&1 &
-pids+=($!)
-for _ in $(seq 50); do
-    pactl info >/dev/null 2>&1 && break
-    sleep 0.1
-done
-pactl info >/dev/null 2>&1 || { cat "$scratch/pulseaudio.log"; skip "the PulseAudio server did not start"; }
+source "$(dirname "$0")/null_sink.sh"
+start_null_sink "$scratch" >"$scratch/null_sink.txt" || skip "$(tail -n 1 "$scratch/null_sink.txt")"
 
 parec --device=nullsink.monitor --format=s16le --rate=48000 --channels=1 --raw \
     >"$scratch/recording.raw" &
