@@ -3,7 +3,8 @@
 // bench/listen_bench.sh). Prints the underruns and ring overflows counted at
 // the seam, the latency of a dial move (until the device takes the first
 // sample computed after it, plus the device's reported output latency) and of
-// a Stop (until the fade has ended, plus the output latency).
+// a Stop (until the device takes the first sample of the fade, plus the output
+// latency; the fade itself lasts 5 ms more).
 //   bench/listen_bench.sh build [seconds]
 #include "sound/portaudio_output.h"
 #include "ui/SIGNOVA_Unit.h"
@@ -58,8 +59,8 @@ public:
         const Clock::time_point stopAt = Clock::now();
         if (State() == signova::AudioState::Playing) {
             reader_->FadeOut();
-            while (!reader_->Faded() && Clock::now() - stopAt < std::chrono::milliseconds(200))
-                std::this_thread::sleep_for(std::chrono::microseconds(100));
+            while (!reader_->FadeBegun() && Clock::now() - stopAt < std::chrono::milliseconds(200))
+                std::this_thread::sleep_for(std::chrono::microseconds(50));
             stopMs.push_back(Milliseconds(Clock::now() - stopAt) + 1000.0 * Latency());
         }
         PortAudioOutput::Stop();
@@ -124,9 +125,10 @@ int main(int argc, char* argv[]) {
     const long long underruns = listen.Underruns();
     const long long overflows = listen.Overflows();
 
-    // Five short runs more, for the Stop's latency.
+    // Five short runs more, for the Stop's latency, each past the sound
+    // server's start.
     for (int i = 0; i < 5; ++i) {
-        QTimer::singleShot(1500, &form, [&form] { form.StopClick(); });
+        QTimer::singleShot(4000, &form, [&form] { form.StopClick(); });
         form.RunClick();
     }
     std::printf("listened %d s: underruns %lld, ring overflows %lld, sweeps plotted %lld\n",

@@ -74,7 +74,10 @@ void PortAudioOutput::Start(RingReader& reader) {
     if (!stream_ || started_)
         return;
     reader_ = &reader;
-    reader_->Prepare(static_cast<std::size_t>(rate_ * FadeSeconds));
+    // The device's first request fills its buffer, a little more than the
+    // latency it reports: silence for twice that.
+    reader_->Prepare(static_cast<std::size_t>(rate_ * FadeSeconds),
+                     static_cast<std::size_t>(2.0 * rate_ * latency_));
     started_ = Pa_StartStream(stream_) == paNoError;
 }
 

@@ -186,9 +186,7 @@ void ListenController::WaitForRoom() {
             lastRead = ring_->TotalRead();
             lastTaken = now;
         }
-        const bool begun = ring_->TotalRead() > 2 * ring_->Capacity();
-        if (output_.State() != signova::AudioState::Playing ||
-            now - lastTaken > (begun ? StallLimit : StartStallLimit)) {
+        if (output_.State() != signova::AudioState::Playing || now - lastTaken > StallLimit) {
             DeviceMissing();
             break;
         }

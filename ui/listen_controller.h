@@ -95,9 +95,8 @@ public:
     static constexpr std::chrono::milliseconds WaitSlice{5};
     // A device that takes no sample for this long while the ring is full is
     // treated as lost: the run must never hang on it. A sound server may
-    // take most of a second to begin after its first request.
-    static constexpr std::chrono::milliseconds StallLimit{500};
-    static constexpr std::chrono::milliseconds StartStallLimit{3000};
+    // pause a stream for most of a second, at its start and after it ran dry.
+    static constexpr std::chrono::milliseconds StallLimit{3000};
     static constexpr int SaveSeconds = 5;
 
 private:

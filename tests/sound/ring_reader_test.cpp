@@ -36,10 +36,12 @@ TEST(RingReader, FadesOutOnRequestThenGivesSilenceAndDropsTheRest) {
     std::array<std::int16_t, 8> out{};
     reader.Fill(out.data(), out.size());
     reader.FadeOut();
+    EXPECT_FALSE(reader.FadeBegun());
     EXPECT_FALSE(reader.Faded());
     // The fade goes on over what the ring has, then over silence.
     std::array<std::int16_t, 6> fade{};
     reader.Fill(fade.data(), fade.size());
+    EXPECT_TRUE(reader.FadeBegun());
     EXPECT_EQ(fade, (std::array<std::int16_t, 6>{-600, -400, -200, 0, 0, 0}));
     EXPECT_TRUE(reader.Faded());
     Fill(ring, -800, 40);
@@ -63,6 +65,20 @@ TEST(RingReader, CountsABufferItCannotFillWhileSounding) {
     EXPECT_EQ(out, (std::array<std::int16_t, 8>{300, 300, 300, 300, 300, 0, 0, 0}));
     EXPECT_EQ(reader.Underruns(), 1);
     reader.Prepare(1);
+    EXPECT_EQ(reader.Underruns(), 0);
+}
+
+TEST(RingReader, GivesTheLeadInAsSilenceWithoutTakingFromTheRing) {
+    SampleRing ring(64);
+    RingReader reader(ring);
+    reader.Prepare(1, 5);
+    Fill(ring, 700, 4);
+    std::array<std::int16_t, 3> first{};
+    reader.Fill(first.data(), first.size());
+    EXPECT_EQ(first, (std::array<std::int16_t, 3>{0, 0, 0}));
+    std::array<std::int16_t, 6> second{};
+    reader.Fill(second.data(), second.size());
+    EXPECT_EQ(second, (std::array<std::int16_t, 6>{0, 0, 700, 700, 700, 700}));
     EXPECT_EQ(reader.Underruns(), 0);
 }
 
