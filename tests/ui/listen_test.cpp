@@ -34,43 +34,11 @@ using Calls = std::vector<std::string>;
 const QString SaveWavItem = QString::fromUtf8("Save sound as WAV\u2026");
 constexpr char NoDeviceText[] = "No audio output device: the run goes on silently.";
 
-// The main window with its own message processing, paced by the sound as in
-// the program, counting the samples and acting on them.
-class ListeningForm : public TForm1 {
-public:
-    ListeningForm(signova::Dialogs& dialogs, signova::AudioOutput& audio)
-        : TForm1(dialogs, audio) {}
-
-    int samples = 0;
-    int stopAfter = -1;
-    std::function<void(int sample)> onSample;
-
-    template <typename Widget> Widget* Control(const char* name) {
-        return findChild<Widget*>(QString::fromLatin1(name));
-    }
-    void ShowPage(int index) { Control<QTabWidget>("DSPcontrol")->setCurrentIndex(index); }
-    void RunSamples(int count) {
-        samples = 0;
-        stopAfter = count;
-        RunClick();
-    }
-
-protected:
-    void ProcessMessages() override {
-        ++samples;
-        if (onSample)
-            onSample(samples);
-        if (samples == stopAfter)
-            StopClick();
-        TForm1::ProcessMessages();
-    }
-};
-
 class Listen : public ::testing::Test {
 protected:
     ScriptedDialogs dialogs;
     ScriptedAudioOutput audio;
-    ListeningForm form{dialogs, audio};
+    CountingForm form{dialogs, audio};
     ListenController& listen = form.Listener();
     QTemporaryDir folder;
 
@@ -289,7 +257,7 @@ TEST_F(Listen, SavingLeavesARunInProgressAsItWas) {
     // The same run again from the same state, with a save in the middle.
     ScriptedDialogs otherDialogs;
     ScriptedAudioOutput otherAudio;
-    ListeningForm other(otherDialogs, otherAudio);
+    CountingForm other(otherDialogs, otherAudio);
     other.ShowPage(FirPage);
     otherDialogs.saveFiles.push_back(Path("middle.wav"));
     std::vector<double> saved;
