@@ -3,6 +3,7 @@
 #include "tests/ui/form_fixture.h"
 
 #include "sound/sixteen_bit.h"
+#include "toolkit/errors.h"
 #include "ui/listen_controller.h"
 
 #include <QAction>
@@ -192,6 +193,16 @@ TEST_F(Listen, ClosingTheWindowStopsTheSound) {
     EXPECT_EQ(audio.calls, (Calls{"open", "start", "stop"}));
 }
 
+TEST_F(Listen, ARunEndedByAnErrorStopsTheSound) {
+    form.ShowPage(FirPage);
+    // The second sample's output lies beyond the 64-bit range.
+    form.FirCells().SetCell(1, 0, "1e300");
+    listen.SetListening(true);
+    EXPECT_THROW(form.RunSamples(100), signova::InvalidOperationError);
+    EXPECT_EQ(audio.calls, (Calls{"open", "stop"}));
+    EXPECT_FALSE(listen.Sounding());
+}
+
 // ---- the WAV file -----------------------------------------------------------
 
 std::vector<std::int16_t> ReadWav(const std::string& path, int& rate) {
@@ -246,6 +257,19 @@ TEST_F(Listen, TheWavFileOfTheInputOnTheIirPageAtTheLowestRate) {
     form.RunSamples(5000);
     EXPECT_EQ(saved, run);
     EXPECT_EQ(saved[0] % 256, 0); // 8-bit codes shifted by 8
+}
+
+TEST_F(Listen, TheInfoAndSettingsPagesSaveWithTheFirTable) {
+    for (const int page : {FirPage, InfoPage, SettingsPage}) {
+        form.ShowPage(page);
+        dialogs.saveFiles.push_back(Path(("page" + std::to_string(page) + ".wav").c_str()));
+        listen.SaveWav();
+    }
+    int rate = 0;
+    const std::vector<std::int16_t> fir = ReadWav(Path("page3.wav"), rate);
+    ASSERT_EQ(fir.size(), 5U * 48000U);
+    EXPECT_EQ(ReadWav(Path("page0.wav"), rate), fir);
+    EXPECT_EQ(ReadWav(Path("page1.wav"), rate), fir);
 }
 
 TEST_F(Listen, SavingLeavesARunInProgressAsItWas) {
