@@ -82,6 +82,16 @@ protected:
         return std::sqrt(sum / static_cast<double>(pulled));
     }
     std::string Path(const char* name) { return folder.filePath(name).toStdString(); }
+    // Does `act` 10 ms after the run first waits for the device, from the
+    // window's messages.
+    void WhenTheRunWaits(std::function<void()> act) {
+        form.onSample = [this, act = std::move(act), done = false](int) mutable {
+            if (!done && listen.MustWait()) {
+                done = true;
+                QTimer::singleShot(10, &form, act);
+            }
+        };
+    }
 };
 
 TEST_F(Listen, TheScopeMenuOffersListenWithItsChoiceAndTheWavFile) {
@@ -117,7 +127,7 @@ TEST_F(Listen, SoundsNothingUntilRunThenOpensAndStartsWithAFullRing) {
     // The device takes nothing: the run fills the ring (40 ms, 1920 samples
     // at 48000 Hz, plus one block waiting) and then waits, handling messages,
     // until the Stop they bring.
-    QTimer::singleShot(30, &form, [this] { form.StopClick(); });
+    WhenTheRunWaits([this] { form.StopClick(); });
     form.RunClick();
     EXPECT_EQ(audio.calls, (Calls{"open", "start", "stop"}));
     EXPECT_GE(form.samples, 1920);
@@ -176,7 +186,7 @@ TEST_F(Listen, ADeviceLostWhilePlayingLeavesTheRunGoingWithTheNotice) {
     form.ShowPage(FirPage);
     listen.SetListening(true);
     // Lost while the run waits for it with a full ring.
-    QTimer::singleShot(10, &form, [this] { audio.Lose(); });
+    WhenTheRunWaits([this] { audio.Lose(); });
     form.RunSamples(20000);
     EXPECT_EQ(form.samples, 20000);
     EXPECT_EQ(audio.calls, (Calls{"open", "start", "stop"}));
@@ -188,7 +198,7 @@ TEST_F(Listen, ClosingTheWindowStopsTheSound) {
     form.ShowPage(FirPage);
     form.show();
     listen.SetListening(true);
-    QTimer::singleShot(20, &form, [this] { form.close(); });
+    WhenTheRunWaits([this] { form.close(); });
     form.RunClick();
     EXPECT_EQ(audio.calls, (Calls{"open", "start", "stop"}));
 }
