@@ -49,6 +49,14 @@ public:
         (void)suffix;
         return std::nullopt;
     }
+    // The same choice with a note shown in it (what the file will hold);
+    // dialogs that show no note make the plain choice.
+    virtual std::optional<std::string> ChooseSaveFileWithNote(const std::string& fileType,
+                                                              const std::string& suffix,
+                                                              const std::string& note) {
+        (void)note;
+        return ChooseSaveFile(fileType, suffix);
+    }
 };
 
 } // namespace signova

@@ -9,8 +9,10 @@
 #include "engine/settings.h"
 #include "scope/fir_look_ahead.h"
 #include "scope/picture_caption.h"
+#include "scope/run_take.h"
 #include "scope/sample_loop.h"
 #include "scope/scope_geometry.h"
+#include "sound/portaudio_output.h"
 #include "toolkit/colors.h"
 #include "toolkit/shown_text.h"
 #include "toolkit/vector_state.h"
@@ -21,8 +23,9 @@
 #include "ui/grid_view.h"
 #include "ui/guarded.h"
 #include "ui/lamp.h"
-#include "ui/projector_view.h"
 #include "ui/lesson_controller.h"
+#include "ui/listen_controller.h"
+#include "ui/projector_view.h"
 #include "ui/radio_group.h"
 #include "ui/scope_measure.h"
 #include "ui/view_menus.h"
@@ -69,7 +72,15 @@ QString TitleLabelText(const std::string& title) {
 } // namespace
 
 TForm1::TForm1(signova::Dialogs& dialogs, QWidget* parent)
-    : QWidget(parent), dialogs_(dialogs), firCells_(signova::NewFirGrid()),
+    : TForm1(dialogs, std::make_unique<signova::PortAudioOutput>(), nullptr, parent) {}
+
+TForm1::TForm1(signova::Dialogs& dialogs, signova::AudioOutput& audio, QWidget* parent)
+    : TForm1(dialogs, nullptr, &audio, parent) {}
+
+TForm1::TForm1(signova::Dialogs& dialogs, std::unique_ptr<signova::AudioOutput> ownAudio,
+               signova::AudioOutput* audio, QWidget* parent)
+    : QWidget(parent), dialogs_(dialogs), ownAudio_(std::move(ownAudio)),
+      audio_(audio ? *audio : *ownAudio_), firCells_(signova::NewFirGrid()),
       iirCells_(signova::NewIirGrid()), tempMemo_(std::vector<std::string>{"TempMemo"}) {
     series_ = signova::ConfigureScopeChart(scopeChart_);
 
@@ -114,6 +125,14 @@ TForm1::TForm1(signova::Dialogs& dialogs, QWidget* parent)
                       *IIRGrid,
                       *views_},
         dialogs_);
+    listen_ = std::make_unique<ListenController>(
+        ListenSources{*this, state_, firCells_, iirCells_, views_->ScopeMenu(),
+                      [this] {
+                          return DSPcontrol->currentIndex() == IirPage ? signova::FilterKind::Iir
+                                                                       : signova::FilterKind::Fir;
+                      },
+                      [this] { return ReadScopeControls(); }},
+        dialogs_, audio_);
 }
 
 TForm1::~TForm1() {
@@ -262,11 +281,8 @@ void TForm1::RunClick() {
     if (runDepth_ >= MaxNestedRuns)
         return;
     RunLabel->show();
-    state_.StopRequested = false;
     Timer1->start();
-    state_.Capturing = false;
-    state_.SweepIndex = 0;
-    state_.Phase = 0;
+    signova::StartRun(state_);
 
     // An error that ends the run stops it before the error is shown.
     try {
@@ -343,6 +359,9 @@ void TForm1::RunSampleLoop(signova::FilterKind filter) {
         filter == signova::FilterKind::Fir ? &LookAheadOfThisRun() : nullptr;
     signova::ClearUpperVectorState();
     record_.Clear();
+    // A run stopped before its first sample (a bad IIR cell) sounds nothing.
+    if (!state_.StopRequested)
+        listen_->RunStarted();
     if (lookAhead)
         signova::RunFirSamples(state_, *lookAhead, series_, surroundings);
     else
@@ -375,9 +394,18 @@ void TForm1::SampleDone(const signova::SampleOutcome& outcome) {
         sweepFilter_ = runFilter_;
         measure_->SweepDrawn(ReadScopeControls());
     }
+    listen_->Take();
 }
 
 void TForm1::ProcessMessages() {
+    // Listening, the run goes at the sound card's pace: it waits here, with
+    // the messages handled, while the sound ahead of the card is full.
+    if (listen_->MustWait()) {
+        listen_->WaitForRoom();
+        signova::ClearUpperVectorState();
+        messagePacing_.HandedBack();
+        return;
+    }
     if (!messagePacing_.HandOverDue())
         return;
     QCoreApplication::processEvents();
@@ -393,6 +421,9 @@ void TForm1::StopClick() {
     DACsh->SetColor(LampOffColor);
     if (measure_)
         measure_->Stopped();
+    // Silent within a few milliseconds, with a fade.
+    if (listen_)
+        listen_->RunStopped();
 }
 
 void TForm1::Timer1Timer() {

@@ -22,6 +22,7 @@ class Anchors;
 class ChartWidget;
 class GridView;
 class LessonController;
+class ListenController;
 class Lamp;
 class QCheckBox;
 class QComboBox;
@@ -42,6 +43,7 @@ class TForm2;
 class ViewMenus;
 
 namespace signova {
+class AudioOutput;
 class FirLookAhead;
 struct SampleOutcome;
 } // namespace signova
@@ -55,7 +57,9 @@ public:
     // Runs started from inside a run nest; beyond this depth Run is ignored.
     static constexpr int MaxNestedRuns = 64;
 
+    // Listens through the default sound card (PortAudio), or through `audio`.
     explicit TForm1(signova::Dialogs& dialogs, QWidget* parent = nullptr);
+    TForm1(signova::Dialogs& dialogs, signova::AudioOutput& audio, QWidget* parent = nullptr);
     ~TForm1() override;
 
     // Handlers. Called directly they throw; called by Qt they never do.
@@ -105,6 +109,7 @@ public:
     // The last samples of the run, for the views beyond the oscilloscope.
     const signova::SampleRecord& Record() const { return record_; }
     int RunDepth() const { return runDepth_; }
+    ListenController& Listener() { return *listen_; }
     // Whether the DAC wrapped in the run loop's latest pass. The overflow lamp
     // cannot tell: it stays red after a wrap, and a trigger clears it.
     bool DacWrappedInLatestPass() const { return dacWrappedInLatestPass_; }
@@ -131,6 +136,8 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
+    TForm1(signova::Dialogs& dialogs, std::unique_ptr<signova::AudioOutput> ownAudio,
+           signova::AudioOutput* audio, QWidget* parent);
     void BuildWindow();
     void BuildSignalGenerator();
     void BuildOscilloscope();
@@ -152,6 +159,8 @@ private:
     bool ReadCoefficientFile(const std::string& path);
 
     signova::Dialogs& dialogs_;
+    std::unique_ptr<signova::AudioOutput> ownAudio_; // when no other was given
+    signova::AudioOutput& audio_;
     signova::SimulatorState state_;
     signova::CellStore firCells_;
     signova::CellStore iirCells_;
@@ -219,4 +228,5 @@ private:
     std::unique_ptr<ViewMenus> views_;
     std::unique_ptr<ScopeMeasure> measure_;
     std::unique_ptr<LessonController> lessons_;
+    std::unique_ptr<ListenController> listen_;
 };

@@ -4,6 +4,8 @@
 #include "ui/example_folder.h"
 
 #include <QFileDialog>
+#include <QGridLayout>
+#include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QSettings>
@@ -127,8 +129,28 @@ std::optional<std::string> QtDialogs::ChooseLessonFile() {
 
 std::optional<std::string> QtDialogs::ChooseSaveFile(const std::string& fileType,
                                                      const std::string& suffix) {
+    return ChooseSaveFileWithNote(fileType, suffix, {});
+}
+
+// The note goes below the dialog's own fields, where the dialog is Qt's own;
+// a desktop's dialog has no room for it and shows it as its title.
+std::optional<std::string> QtDialogs::ChooseSaveFileWithNote(const std::string& fileType,
+                                                             const std::string& suffix,
+                                                             const std::string& note) {
     KeepFileDialogStateInMemory();
     QFileDialog dialog(parent_);
+    if (!note.empty()) {
+        const QString text = QString::fromStdString(note);
+        if (auto* grid = qobject_cast<QGridLayout*>(dialog.layout())) {
+            auto* label = new QLabel(text, &dialog);
+            label->setObjectName(QStringLiteral("SaveNote"));
+            label->setTextFormat(Qt::PlainText);
+            label->setWordWrap(true);
+            grid->addWidget(label, grid->rowCount(), 0, 1, grid->columnCount());
+        } else {
+            dialog.setWindowTitle(text);
+        }
+    }
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     const QString type = QString::fromStdString(fileType);

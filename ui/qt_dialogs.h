@@ -22,6 +22,9 @@ public:
     std::optional<std::string> ChooseLessonFile() override;
     std::optional<std::string> ChooseSaveFile(const std::string& fileType,
                                               const std::string& suffix) override;
+    std::optional<std::string> ChooseSaveFileWithNote(const std::string& fileType,
+                                                      const std::string& suffix,
+                                                      const std::string& note) override;
 
 private:
     QWidget* parent_;

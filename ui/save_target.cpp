@@ -15,8 +15,10 @@ std::string ReplaceQuestion(const std::string& path) {
 } // namespace
 
 std::optional<std::string> ChooseSaveTarget(signova::Dialogs& dialogs, const std::string& fileType,
-                                            const std::string& suffix) {
-    const std::optional<std::string> path = dialogs.ChooseSaveFile(fileType, suffix);
+                                            const std::string& suffix, const std::string& note) {
+    const std::optional<std::string> path =
+        note.empty() ? dialogs.ChooseSaveFile(fileType, suffix)
+                     : dialogs.ChooseSaveFileWithNote(fileType, suffix, note);
     if (!path)
         return std::nullopt;
     if (QFileInfo::exists(QFile::decodeName(path->c_str())) &&

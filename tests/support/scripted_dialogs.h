@@ -59,6 +59,14 @@ public:
         saveFiles.pop_front();
         return file;
     }
+    // Records the note in `saveNotes`, then chooses as ChooseSaveFile does.
+    std::vector<std::string> saveNotes;
+    std::optional<std::string> ChooseSaveFileWithNote(const std::string& fileType,
+                                                      const std::string& suffix,
+                                                      const std::string& note) override {
+        saveNotes.push_back(note);
+        return ChooseSaveFile(fileType, suffix);
+    }
 
 private:
     DialogResult Ask(std::string box) {

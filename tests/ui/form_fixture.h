@@ -13,6 +13,10 @@
 class CountingForm : public TForm1 {
 public:
     explicit CountingForm(signova::Dialogs& dialogs) : TForm1(dialogs) {}
+    // With its own sound device, and each pass then also the window's own
+    // message processing, as the program's (the pace of the sound).
+    CountingForm(signova::Dialogs& dialogs, signova::AudioOutput& audio)
+        : TForm1(dialogs, audio), windowPass_(true) {}
 
     int samples = 0;
     int stopAfter = -1;
@@ -36,7 +40,12 @@ protected:
             onSample(samples);
         if (samples == stopAfter)
             StopClick();
+        if (windowPass_)
+            TForm1::ProcessMessages();
     }
+
+private:
+    bool windowPass_ = false;
 };
 
 constexpr int InfoPage = 0;

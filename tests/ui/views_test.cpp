@@ -132,7 +132,9 @@ TEST_F(Views, MenusOfTheTablesAndTheScopeOfferTheirViews) {
               (QStringList{SpectrumItem, SavePictureItem, CopyPictureItem, SaveSamplesItem,
                            "Cursors", "Single sweep", "Hold as reference", "Clear reference",
                            "Large traces", QString::fromUtf8("Open lesson\u2026"),
-                           QString::fromUtf8("Save lesson\u2026")}));
+                           QString::fromUtf8("Save lesson\u2026"),
+                           QStringLiteral("Listen"), QStringLiteral("Listen to"),
+                           QString::fromUtf8("Save sound as WAV\u2026")}));
 }
 
 TEST_F(Views, RightClickOnATableOrTheScopeOpensItsMenu) {
