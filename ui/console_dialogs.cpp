@@ -1,6 +1,5 @@
 #include "ui/console_dialogs.h"
 
-#include <string_view>
 
 namespace {
 
@@ -9,15 +8,18 @@ constexpr std::string_view AnsweredNo = " [answered No]";
 
 } // namespace
 
-void ConsoleDialogs::Write(const std::string& text) {
+void ConsoleDialogs::Write(const std::string& text, std::string_view ending) {
     // A text of several lines keeps the prefix on each, so that every line on
     // the stream says where it came from.
     std::string_view rest = text;
     for (;;) {
         const std::size_t end = rest.find('\n');
-        out_ << Prefix << rest.substr(0, end) << '\n';
-        if (end == std::string_view::npos)
+        out_ << Prefix << rest.substr(0, end);
+        if (end == std::string_view::npos) {
+            out_ << ending << '\n';
             break;
+        }
+        out_ << '\n';
         rest.remove_prefix(end + 1);
     }
     out_.flush();
@@ -25,7 +27,7 @@ void ConsoleDialogs::Write(const std::string& text) {
 }
 
 signova::DialogResult ConsoleDialogs::AnswerNo(const std::string& text) {
-    Write(text + std::string(AnsweredNo));
+    Write(text, AnsweredNo);
     return signova::DialogResult::No;
 }
 

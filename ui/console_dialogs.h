@@ -4,6 +4,7 @@
 
 #include <ostream>
 #include <string>
+#include <string_view>
 
 // The dialogs of a run without a window: every box becomes lines on a stream
 // (standard error), each line of its text after "signova: ", and every
@@ -24,7 +25,8 @@ public:
     int Written() const { return written_; }
 
 private:
-    void Write(const std::string& text);
+    // The text, `ending` added to its last line.
+    void Write(const std::string& text, std::string_view ending = {});
     signova::DialogResult AnswerNo(const std::string& text);
 
     std::ostream& out_;

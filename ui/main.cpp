@@ -34,8 +34,6 @@ int Render(int argc, char* argv[], const RenderRequest& request) {
     // No display is needed, nor used when there is one.
     qputenv("QT_QPA_PLATFORM", "offscreen");
     qInstallMessageHandler(KeepQtQuiet);
-    if (commandLine.render)
-        return Render(argc, argv, *commandLine.render);
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("SIGNOVA"));
     ConsoleDialogs dialogs(std::cerr);
@@ -54,6 +52,8 @@ int main(int argc, char* argv[]) {
         QCoreApplication::setApplicationVersion(QStringLiteral(SIGNOVA_VERSION));
         commandLine = ParseCommandLine(arguments);
     }
+    if (commandLine.render)
+        return Render(argc, argv, *commandLine.render);
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("SIGNOVA"));
     QApplication::setDesktopFileName(QStringLiteral("org.example.signova"));
