@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Takes the screenshots of docs/TEACHING.md from the built program, each step
-# from a fresh start, the way a teacher would set the controls.
+# from a fresh start with the step's lesson named on the command line, then
+# the clicks the guide asks for after opening it.
 # Usage: xvfb-run -a -s '-screen 0 1280x1024x24' tools/teaching_screenshots.sh \
 #            build/ui/signova docs/teaching [step ...]
 set -euo pipefail
@@ -8,6 +9,7 @@ program=$(realpath "$1")
 out=$2
 shift 2
 steps=("${@:-1 2 3 4 5 6 7}")
+lessons=$(realpath "$(dirname "$0")/../lessons")
 mkdir -p "$out"
 work=$(mktemp -d)
 trap 'kill $pid 2>/dev/null || true; rm -rf "$work"' EXIT
@@ -17,10 +19,12 @@ trace_pixels() { # file colour
     convert "$1" -crop "377x294+$((X + 252))+$((Y + 22))" +repage -fuzz 12% \
         -fill black +opaque "$2" -fill white -opaque "$2" -format '%[fx:round(mean*w*h)]' info:
 }
-start() {
+start() { # [lesson file name, without .signova]
     [ -z "$pid" ] || { kill "$pid"; wait "$pid" 2>/dev/null || true; }
     rm -rf "$work/config"
-    XDG_CONFIG_HOME="$work/config" "$program" &
+    local file=()
+    [ -z "${1:-}" ] || file=("$lessons/$1.signova")
+    XDG_CONFIG_HOME="$work/config" "$program" "${file[@]}" &
     pid=$!
     window=$(xdotool search --sync --onlyvisible --name '^SIGNOVA$' | head -n 1)
     sleep 1
@@ -36,31 +40,6 @@ type_text() {
 }
 run() { click 58 485; }
 stop() { click 58 521; }
-fir_page() { click 616 380; }
-iir_page() { click 530 380; }
-settings_page() { click 360 380; }
-range() { # X 10, X 100, X 1k, X 10k
-    case $1 in 10) click 41 120 ;; 100) click 93 120 ;; 1k) click 144 120 ;; 10k) click 197 120 ;; esac
-}
-dial() { # position, from the start-up 1000 (page keys step 10)
-    click 20 178
-    xdotool key --repeat $((($1 - 1000) / 10)) --delay 1 Page_Up
-    sleep 0.3
-}
-amplitude_down() { # by pages of 10, then by ones
-    local _
-    for _ in $(seq "$1"); do click 125 228; done
-    for _ in $(seq "${2:-0}"); do click 112 228; done
-}
-gain_up() { # by pages of 10 towards the left end
-    local _
-    for _ in $(seq "$1"); do click 665 276; done
-}
-waveshape() { click 150 278; type_text "$1"; }
-bits() { settings_page; click 415 428; type_text "$1"; }
-input_normalised() { click 650 97; }
-filter_box() { click 648 222; }
-timebase_fast() { click 650 143; }
 load_example() { # name; the example place of the file dialog, then the name
     click 268 491
     local dialog
@@ -88,12 +67,6 @@ save() { # name [seconds to wait first]
         -strip "PNG8:$out/$1.png"
     echo "$out/$1.png"
 }
-# Opens the context menu at a point of the main window and picks its first item.
-first_menu_item() { # x y
-    xdotool mousemove --sync $((X + $1)) $((Y + $2)) click 3
-    sleep 0.5
-    xdotool key Down Return
-}
 # Saves the window of that title once it has drawn, as a small palette PNG.
 save_window() { # name title [seconds to wait first]
     local view
@@ -108,46 +81,28 @@ save_window() { # name title [seconds to wait first]
 
 # 1: a 1 kHz sine through the start-up 48-tap moving average.
 step1() {
-    start
-    range 1k
-    fir_page
+    start 1_moving_average
     run
     save 1_moving_average 1
 }
 
 # 2: 47 kHz sampled at 48 kHz looks like 1 kHz.
 step2() {
-    start
-    range 10k
-    dial 4700
-    fir_page
+    start 2_aliasing
     run
     save 2_aliasing 1
 }
 
 # 3: 1 kHz at 3 per cent amplitude, 8 bits, the input stretched back.
 step3() {
-    start
-    range 1k
-    amplitude_down 9 7
-    input_normalised
-    filter_box
-    timebase_fast
-    bits 8
-    fir_page
+    start 3_quantisation
     run
     save 3_quantisation 1
 }
 
-# 4: a 500 Hz square wave through the low-pass and the high-pass examples.
+# 4: a 500 Hz square wave through the low-pass, then the high-pass example.
 step4() {
-    start
-    range 100
-    dial 5000
-    amplitude_down 5
-    waveshape Square
-    fir_page
-    load_example fir_low_pass_3k.txt
+    start 4_low_pass
     run
     save 4_low_pass 1
     stop
@@ -158,27 +113,14 @@ step4() {
 
 # 5: one coefficient of 1.5: the output wraps around.
 step5() {
-    start
-    range 1k
-    fir_page
-    double_click 690 424
-    type_text 1.5
-    xdotool key Return
-    double_click 690 448
-    type_text ""
-    xdotool key Return
+    start 5_wrap_around
     run
     save 5_wrap_around 1
 }
 
 # 6: the 1 kHz resonator rings after every edge of a 100 Hz square wave.
 step6() {
-    start
-    range 100
-    waveshape Square
-    iir_page
-    load_example iir_resonator_1k.txt
-    gain_up 3
+    start 6_resonator
     run
     save 6_resonator 1
     stop
@@ -191,24 +133,18 @@ step6() {
 }
 
 # 7: the 3 kHz low-pass's frequency response, and the spectra of a 1 kHz
-# square wave going through it.
+# square wave going through it; the lesson opens both windows, which on this
+# screen land over the main window's Run button: moved aside as a teacher
+# drags them, the response to the top left, the spectrum to the bottom right.
 step7() {
-    for view in response spectrum; do
-        start
-        range 1k
-        amplitude_down 5
-        waveshape Square
-        fir_page
-        load_example fir_low_pass_3k.txt
-        if [ $view = response ]; then
-            first_menu_item 690 424 # the FIR table
-            save_window 7_response 'Frequency response'
-        else
-            run
-            first_menu_item 300 120 # the oscilloscope
-            save_window 7_spectrum 'Spectrum' 1.5
-        fi
-    done
+    start 7_response_and_spectrum
+    local response spectrum
+    response=$(xdotool search --sync --onlyvisible --name '^Frequency response' | head -n 1)
+    spectrum=$(xdotool search --sync --onlyvisible --name 'Spectrum$' | head -n 1)
+    xdotool windowmove "$response" 0 0 windowmove "$spectrum" 640 584
+    save_window 7_response 'Frequency response'
+    run
+    save_window 7_spectrum 'Spectrum$' 1.5
 }
 
 for step in ${steps[*]}; do

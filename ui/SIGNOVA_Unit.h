@@ -62,6 +62,10 @@ public:
     TForm1(signova::Dialogs& dialogs, signova::AudioOutput& audio, QWidget* parent = nullptr);
     ~TForm1() override;
 
+    // The size of the window's inside that the controls' bounds were drawn
+    // for; the window opens at it plus the frame.
+    static QSize DesignSize();
+
     // Handlers. Called directly they throw; called by Qt they never do.
     void DialChange();
     void SpeedButtonClick();
@@ -98,6 +102,8 @@ public:
     // What the window owns, for tests.
     signova::SimulatorState& State() { return state_; }
     signova::TChart& ScopeChart() { return scopeChart_; }
+    // The scope as the window shows it (its pictures are drawn from it).
+    ChartWidget& ScopeWidget() { return *Chart1; }
     signova::TFastLineSeries& Series1() { return *series_.Series1; }
     signova::TFastLineSeries& Series2() { return *series_.Series2; }
     signova::TPointSeries& Series3() { return *series_.Series3; }

@@ -71,6 +71,10 @@ QFont WindowFont() {
 
 } // namespace
 
+QSize TForm1::DesignSize() {
+    return DesignClientSize;
+}
+
 void TForm1::BuildWindow() {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("SIGNOVA"));

@@ -68,7 +68,11 @@ void SavePicture(const QImage& picture, signova::Dialogs& dialogs) {
     const std::optional<std::string> path = ChooseSaveTarget(dialogs, "PNG image", "png");
     if (!path)
         return;
-    WriteSavedFile(*path, [&picture](QSaveFile& file) { return picture.save(&file, "PNG"); });
+    WritePicture(picture, *path);
+}
+
+void WritePicture(const QImage& picture, const std::string& path) {
+    WriteSavedFile(path, [&picture](QSaveFile& file) { return picture.save(&file, "PNG"); });
 }
 
 void CopyPicture(const QImage& picture) {
@@ -77,9 +81,13 @@ void CopyPicture(const QImage& picture) {
 
 void SaveSamplesCsv(const signova::SampleRecord& record, signova::Dialogs& dialogs) {
     // The samples of the moment the user asked, not of when the file was chosen.
-    const std::string text = signova::SamplesCsv(record.OldestFirst());
+    const signova::RecordedSamples samples = record.OldestFirst();
     const std::optional<std::string> path = ChooseSaveTarget(dialogs, "CSV file", "csv");
     if (!path)
         return;
-    WriteSavedText(*path, text);
+    WriteSamplesCsv(samples, *path);
+}
+
+void WriteSamplesCsv(const signova::RecordedSamples& samples, const std::string& path) {
+    WriteSavedText(path, signova::SamplesCsv(samples));
 }

@@ -26,6 +26,12 @@ QImage ScopePicture(ChartWidget& chart, const std::string& caption);
 
 void SavePicture(const QImage& picture, signova::Dialogs& dialogs);
 void CopyPicture(const QImage& picture);
+// The picture as a PNG file at `path`, replacing any file there, as
+// SavePicture writes it once the file is chosen.
+void WritePicture(const QImage& picture, const std::string& path);
 
 // The record as text: "n,input,output", then one line per sample, oldest first.
 void SaveSamplesCsv(const signova::SampleRecord& record, signova::Dialogs& dialogs);
+// The samples as SaveSamplesCsv writes them once the file is chosen, into
+// `path`, replacing any file there.
+void WriteSamplesCsv(const signova::RecordedSamples& samples, const std::string& path);

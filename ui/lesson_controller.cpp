@@ -125,7 +125,10 @@ void LessonController::OpenLesson() {
 
 void LessonController::OpenLessonFile(const std::string& path) {
     // Read and checked whole before anything in the window changes.
-    const signova::LessonRead read = signova::ReadLessonFile(path);
+    OpenRead(signova::ReadLessonFile(path), path);
+}
+
+void LessonController::OpenRead(const signova::LessonRead& read, const std::string& path) {
     Apply(read.lesson);
     if (!read.unknownKeys.empty())
         dialogs_.Inform(UnknownKeysText(path, read.unknownKeys));

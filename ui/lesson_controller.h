@@ -3,6 +3,7 @@
 #include "engine/sample_pipeline.h"
 #include "engine/simulator_state.h"
 #include "lesson/lesson.h"
+#include "lesson/lesson_file.h"
 #include "toolkit/cell_store.h"
 #include "toolkit/dialogs.h"
 
@@ -71,6 +72,9 @@ public:
     // goes to the table its first "//TYPE" line names, as Load would put it.
     void OpenFile(const std::string& path);
     void OpenLessonFile(const std::string& path);
+    // A lesson already read from `path`: put into the window, then its
+    // unknown keys listed, as opening the file does.
+    void OpenRead(const signova::LessonRead& read, const std::string& path);
 
     // The window as a lesson, and a lesson put into the window.
     signova::Lesson Capture() const;

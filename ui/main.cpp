@@ -1,5 +1,6 @@
 #include "ui/SIGNOVA_Unit.h"
 #include "ui/command_line.h"
+#include "ui/console_dialogs.h"
 #include "ui/guarded.h"
 #include "ui/lesson_controller.h"
 #include "ui/qt_dialogs.h"
@@ -9,6 +10,8 @@
 #include <QIcon>
 #include <QTimer>
 
+#include <iostream>
+
 namespace {
 
 QIcon ProgramIcon() {
@@ -17,6 +20,24 @@ QIcon ProgramIcon() {
         icon.addFile(QStringLiteral(":/icons/%1x%1/apps/org.example.signova.png").arg(size),
                      QSize(size, size));
     return icon;
+}
+
+// A render writes only its own lines to standard error: Qt's remarks about
+// the offscreen platform would bury the one line that says what went wrong.
+void KeepQtQuiet(QtMsgType type, const QMessageLogContext& context, const QString& text) {
+    (void)context;
+    if (type == QtCriticalMsg || type == QtFatalMsg)
+        std::cerr << "signova: " << text.toLocal8Bit().constData() << '\n';
+}
+
+int Render(int argc, char* argv[], const RenderRequest& request) {
+    // No display is needed, nor used when there is one.
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    qInstallMessageHandler(KeepQtQuiet);
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("SIGNOVA"));
+    ConsoleDialogs dialogs(std::cerr);
+    return RunRenderMode(request, dialogs);
 }
 
 } // namespace
@@ -31,6 +52,8 @@ int main(int argc, char* argv[]) {
         QCoreApplication::setApplicationVersion(QStringLiteral(SIGNOVA_VERSION));
         commandLine = ParseCommandLine(arguments);
     }
+    if (commandLine.render)
+        return Render(argc, argv, *commandLine.render);
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("SIGNOVA"));
     QApplication::setDesktopFileName(QStringLiteral("org.example.signova"));

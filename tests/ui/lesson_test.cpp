@@ -9,11 +9,14 @@
 #include "ui/lesson_controller.h"
 #include "ui/lesson_window.h"
 #include "ui/radio_group.h"
+#include "ui/save_target.h"
 #include "ui/view_menus.h"
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
 #include <QFile>
+#include <QSaveFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
@@ -244,6 +247,14 @@ TEST_F(Lessons, NotesShowInTheLessonWindowAndAreKeptWhenSavedAgain) {
     EXPECT_EQ(form.Lessons().NotesWindow()->Notes(), QStringLiteral("Watch the edges."));
     const std::string again = Save(form, dialogs, "again.signova");
     EXPECT_EQ(signova::ReadLessonFile(again).lesson.notes, "Watch the edges.");
+
+    // A lesson without notes closes the window and saves none.
+    const std::string plain = Path("plain.signova");
+    std::ofstream(plain) << "{\"signova_lesson\": \"1.0\"}\n";
+    Open(form, dialogs, plain);
+    EXPECT_FALSE(form.Lessons().NotesWindow()->isVisible());
+    EXPECT_EQ(signova::ReadLessonFile(Save(form, dialogs, "plain_again.signova")).lesson.notes, "");
+    EXPECT_EQ(dialogs.shown, std::vector<std::string>{});
 }
 
 TEST_F(Lessons, UnknownKeysAreListedInOneInformationBoxAfterOpening) {
@@ -258,6 +269,25 @@ TEST_F(Lessons, UnknownKeysAreListedInOneInformationBoxAfterOpening) {
               std::vector<std::string>{"inform: The lesson " + path +
                                        " holds settings this version of SIGNOVA does not know; "
                                        "they were left out:\n/views/cursors\n/sound"});
+
+    // Twenty are listed, the rest counted.
+    std::ofstream many(path);
+    many << "{\"signova_lesson\": \"1.3\"";
+    std::string listed;
+    for (char key = 'a'; key < 'a' + 22; ++key) {
+        many << ", \"" << key << "\": 0";
+        if (key < 'a' + 20)
+            listed += std::string("\n/") + key;
+    }
+    many << "}\n";
+    many.close();
+    dialogs.shown.clear();
+    Open(form, dialogs, path);
+    EXPECT_EQ(dialogs.shown,
+              std::vector<std::string>{"inform: The lesson " + path +
+                                       " holds settings this version of SIGNOVA does not know; "
+                                       "they were left out:" +
+                                       listed + "\nand 2 more"});
 }
 
 struct RefusedFile {
@@ -345,6 +375,23 @@ TEST_F(Lessons, ARefusedSaveLeavesTheFileThereAsItWas) {
               "error: Cannot write file " + Path("missing/folder/x.signova") + ".");
 }
 
+TEST_F(Lessons, AWriteThatFailsHalfWayLeavesNoFileAndTheOldOneAsItWas) {
+    const auto writeHalf = [](QSaveFile& file) {
+        file.write("half");
+        return false;
+    };
+    const std::string fresh = Path("fresh.signova");
+    EXPECT_THROW(WriteSavedFile(fresh, writeHalf), signova::FileWriteError);
+    EXPECT_FALSE(QFile::exists(QString::fromStdString(fresh)));
+    const std::string kept = Path("kept.signova");
+    std::ofstream(kept) << "old";
+    EXPECT_THROW(WriteSavedFile(kept, writeHalf), signova::FileWriteError);
+    std::ifstream in(kept);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), "old");
+    EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files),
+              QStringList{QStringLiteral("kept.signova")});
+}
+
 TEST_F(Lessons, SaveTableCommitsTheOpenEditorAndARefusedTableAsksNothing) {
     ScriptedDialogs dialogs;
     CountingForm form(dialogs);
@@ -379,6 +426,19 @@ TEST_F(Lessons, AFileNamedOnTheCommandLineGoesWhereItsFirstLinesSay) {
     EXPECT_EQ(form.Control<QTabWidget>("DSPcontrol")->currentIndex(), IirPage);
     EXPECT_EQ(form.IirCells().Cell(1, 2), "0.9");
     EXPECT_EQ(form.TableTitle(FilterKind::Iir), " Leaky");
+
+    const std::string fir = Path("fir.txt");
+    std::ofstream(fir) << "//SIGNOVA\n//TYPE FIR\n0.25\n0.75\n";
+    form.Lessons().OpenFile(fir);
+    EXPECT_EQ(form.Control<QTabWidget>("DSPcontrol")->currentIndex(), FirPage);
+    EXPECT_EQ(form.FirCells().Cell(1, 1), "0.75");
+
+    const std::string lesson = Path("named.signova");
+    std::ofstream(lesson) << "{\"signova_lesson\": \"1.0\", \"dial\": 2500, \"page\": \"Info\"}\n";
+    form.Lessons().OpenFile(lesson);
+    EXPECT_EQ(form.Control<QSlider>("Dial")->value(), 2500);
+    EXPECT_EQ(form.Control<QTabWidget>("DSPcontrol")->currentIndex(), InfoPage);
+    EXPECT_EQ(dialogs.shown, std::vector<std::string>{});
 
     for (const char* text : {"//SIGNOVA\n//TYPE FIR IIR\n1\n", "//SIGNOVA\n1\n", "hello\n"}) {
         const std::string path = Path("unclear.txt");
