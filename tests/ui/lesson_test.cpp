@@ -95,7 +95,10 @@ RunResult RunSamples(CountingForm& form, int count) {
 }
 
 bool SameBits(const std::vector<double>& a, const std::vector<double>& b) {
-    return a.size() == b.size() && std::memcmp(a.data(), b.data(), a.size() * sizeof(double)) == 0;
+    // Compared as bits, so that a NaN equals itself; memcmp must not see the
+    // null data of an empty vector.
+    return a.size() == b.size() &&
+           (a.empty() || std::memcmp(a.data(), b.data(), a.size() * sizeof(double)) == 0);
 }
 
 // Settings, tables, titles and views set by hand, as a teacher would, from
