@@ -140,15 +140,16 @@ void SpectrumWindow::hideEvent(QHideEvent* event) {
 void SpectrumWindow::Refresh() {
     if (!record_.Full())
         return;
-    ++copies_;
-    signova::RecordedSamples samples = record_.OldestFirst();
+    const signova::RecordMark mark = record_.Mark();
     const std::int32_t maxCode = state_.MaxCode;
     const double sampleRate = state_.SampleRate;
-    if (samples.input == shown_.input && samples.output == shown_.output &&
-        maxCode == shownMaxCode_ && sampleRate == shownSampleRate_)
+    if (mark == shownMark_ && maxCode == shownMaxCode_ && sampleRate == shownSampleRate_)
         return;
+    ++copies_;
+    signova::RecordedSamples samples = record_.OldestFirst();
     Draw(samples, maxCode, sampleRate);
     shown_ = std::move(samples);
+    shownMark_ = mark;
     shownMaxCode_ = maxCode;
     shownSampleRate_ = sampleRate;
 }

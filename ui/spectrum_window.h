@@ -39,7 +39,7 @@ public:
                    QWidget* parent = nullptr);
     ~SpectrumWindow() override;
 
-    // Copies the record and draws it if it differs from the one shown.
+    // Copies the record and draws it if it is not the one shown.
     void Refresh();
 
     // Adds the averaging entries to the window's menu.
@@ -82,6 +82,7 @@ private:
     signova::SpectrumAverager inputAverager_;
     signova::SpectrumAverager outputAverager_;
     signova::RecordedSamples shown_;
+    signova::RecordMark shownMark_;
     std::int32_t shownMaxCode_ = 0;
     double shownSampleRate_ = 0.0;
     int copies_ = 0;

@@ -319,8 +319,8 @@ TEST_F(Views, SpectrumShowsTheRecordAndKeepsItWhenTheRunStops) {
     form.RunSamples(5000);
     window->Refresh();
     // 1000 Hz lies between bins 85 and 86 (11.71875 Hz apart): found between them.
-    EXPECT_EQ(Text(window, "InputPeak"), "PEAK");
-    EXPECT_EQ(Text(window, "InputLevel"), "LEVEL");
+    EXPECT_EQ(Text(window, "InputPeak"), "1000.31 Hz");
+    EXPECT_EQ(Text(window, "InputLevel"), "0.02 dBFS");
     EXPECT_TRUE(Text(window, "InputSinad").ends_with(" dB"));
     EXPECT_EQ(Text(window, "InputIdeal"), "74.00 dB");
     EXPECT_EQ(Text(window, "OutputIdeal"), "74.00 dB");
@@ -336,7 +336,7 @@ TEST_F(Views, SpectrumShowsTheRecordAndKeepsItWhenTheRunStops) {
     SetFrequency("SpeedButton3", 3000);
     form.RunSamples(1000);
     window->Refresh();
-    EXPECT_EQ(Text(window, "InputPeak"), "PEAK");
+    EXPECT_EQ(Text(window, "InputPeak"), "1000.31 Hz");
     EXPECT_EQ(Text(window, "InputSinad"), inputSinad);
     EXPECT_EQ(Text(window, "OutputPeak"), outputPeak);
 
@@ -349,16 +349,19 @@ TEST_F(Views, SpectrumMenuOffersTheAveragingWithTips) {
     EXPECT_EQ(Items("SpectrumChartMenu"),
               (QStringList{"Averaging off", "Average 4 records", "Average 16 records", "Max hold",
                            SavePictureItem, CopyPictureItem, "Large traces"}));
-    for (const QAction* action : Menu("SpectrumChartMenu")->actions())
-        if (!action->isSeparator())
-            EXPECT_FALSE(action->toolTip().isEmpty()) << action->text().toStdString();
+    for (const QAction* action : Menu("SpectrumChartMenu")->actions().first(4))
+        EXPECT_TRUE(action->toolTip().endsWith(
+            "A record is counted once, even when a stopped run shows it again; choosing starts "
+            "over."))
+            << action->text().toStdString();
     Choose("SpectrumChartMenu", "Max hold");
     EXPECT_EQ(Spectrum()->Averaging(), signova::SpectrumAveraging::MaxHold);
     EXPECT_EQ(Text(Spectrum(), "AveragingState"), "Max hold of 0 records");
 }
 
 // Each record drawn counts once: the stopped run's record copied again and
-// again is one; a change of averaging or of the word length starts over.
+// again is one, each new run's is another (here the same samples again); a
+// change of averaging or of the word length starts over.
 TEST_F(Views, SpectrumAveragesEachDistinctRecordOnce) {
     Choose("Chart1Menu", SpectrumItem);
     SpectrumWindow* window = Spectrum();
@@ -459,16 +462,16 @@ TEST_F(Views, ViewPicturesCarryTheirReadoutsUnderTheChart) {
     Choose("Chart1Menu", SpectrumItem);
     ChartWidget& spectrumChart = Spectrum()->Chart();
     const std::string spectrumText = Spectrum()->ReadoutText();
-    const auto line = [this](const std::string& name) {
+    const auto readoutLine = [this](const std::string& name) {
         return name + ": peak " + Text(Spectrum(), (name + "Peak").c_str()) + " at " +
                Text(Spectrum(), (name + "Level").c_str()) + ", SINAD " +
                Text(Spectrum(), (name + "Sinad").c_str()) + " (ideal 74.00 dB, ENOB " +
                Text(Spectrum(), (name + "Enob").c_str()) + ")";
     };
-    EXPECT_EQ(spectrumText, line("Input") + "\n" + line("Output"));
+    EXPECT_EQ(spectrumText, readoutLine("Input") + "\n" + readoutLine("Output"));
     Spectrum()->SetAveraging(signova::SpectrumAveraging::Four);
     EXPECT_EQ(Spectrum()->ReadoutText(),
-              "Mean of 1 of 4 records\n" + line("Input") + "\n" + line("Output"));
+              "Mean of 1 of 4 records\n" + readoutLine("Input") + "\n" + readoutLine("Output"));
     dialogs.saveFiles = {Path("spectrum.png")};
     Choose("SpectrumChartMenu", SavePictureItem);
     const QImage spectrum(folder.filePath("spectrum.png"), "PNG");
