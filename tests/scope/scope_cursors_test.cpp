@@ -168,6 +168,59 @@ INSTANTIATE_TEST_SUITE_P(
                       ScaleCase{{"", "1000", "12", 0, 100, 0, 100, true},
                                 "10.0 ms/div  out 1000 codes/div"}));
 
+// A sweep of the given codes as the capture holds them (DacScale times the code).
+DrawnSweep SweepOfCodes(std::int32_t maxCode, std::int32_t dacScale, std::vector<double> codes) {
+    DrawnSweep sweep;
+    sweep.present = true;
+    sweep.lastSample = static_cast<std::int32_t>(codes.size()) - 1;
+    sweep.sweepSpacing = 2;
+    sweep.sampleRate = 48000;
+    sweep.dacScale = dacScale;
+    sweep.maxCode = maxCode;
+    for (std::size_t n = 0; n < codes.size(); ++n)
+        sweep.output[n] = sweep.input[n] = codes[n] * dacScale;
+    return sweep;
+}
+
+struct FullScaleCase {
+    const char* name;
+    std::int32_t maxCode;
+    std::int32_t dacScale;
+    const char* levels; // the read-out's last line, cursors on -MaxCode and +MaxCode
+};
+
+class FullScale : public ::testing::TestWithParam<FullScaleCase> {};
+
+// Full scale is MaxCode codes, not the 2^(bits-1) codes of the range's end.
+TEST_P(FullScale, IsAHundredPerCentOfFullScale) {
+    const FullScaleCase& c = GetParam();
+    const DrawnSweep sweep =
+        SweepOfCodes(c.maxCode, c.dacScale, {-double(c.maxCode), 0, double(c.maxCode)});
+    CursorPlaces places;
+    places.level1 = {Trace::Output, 0};
+    places.level2 = {Trace::Output, 2};
+    EXPECT_EQ(PercentOfFullScale(sweep, places.level2), 100.0);
+    EXPECT_EQ(PercentOfFullScale(sweep, {Trace::Input, 0}), -100.0);
+    const std::string text = CursorReadout(sweep, places);
+    EXPECT_EQ(text.substr(text.rfind('\n') + 1), c.levels);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    WordLengths, FullScale,
+    ::testing::Values(FullScaleCase{"Twelve", 2047, 1, "\u0394L 4094 codes  200.0 % FS"},
+                      FullScaleCase{"TenScaledByFour", 511, 4, "\u0394L 1022 codes  200.0 % FS"},
+                      FullScaleCase{"EightScaledBySixteen", 127, 16,
+                                    "\u0394L 254 codes  200.0 % FS"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// Halfway between two samples the time cursor takes the earlier one.
+TEST(NearestSample, TakesTheEarlierOfTwoAsNear) {
+    const DrawnSweep sweep = SweepOfCodes(2047, 1, {0, 0, 0, 0});
+    EXPECT_EQ(NearestSample(sweep, 3.0), 1); // samples at 0, 2, 4, 6
+    EXPECT_EQ(NearestSample(sweep, 3.01), 2);
+    EXPECT_EQ(NearestSample(sweep, 100), 3);
+}
+
 TEST(CursorPlacesWithinSweep, MoveOntoTheSamplesAndTheShownTrace) {
     const DrawnScope scope({"", "1000", "12", 1, 100, 0, 100, true}); // input hidden, 200 samples
     CursorPlaces places;
