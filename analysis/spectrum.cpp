@@ -166,7 +166,8 @@ Spectrum SpectrumOfPowers(std::span<const double> binPowers, std::int32_t maxCod
     spectrum.levelsDb.resize(binPowers.size());
     for (int k = 0; k <= half; ++k) {
         // A sine's peak amplitude is the square root of twice its mean square.
-        const double peakSquare = (k == 0 || k == half ? 1.0 : 2.0) * binPowers[static_cast<std::size_t>(k)];
+        const double peakSquare =
+            (k == 0 || k == half ? 1.0 : 2.0) * binPowers[static_cast<std::size_t>(k)];
         const double level = 10.0 * std::log10(peakSquare / fullScalePower);
         spectrum.levelsDb[static_cast<std::size_t>(k)] = std::max(level, SpectrumFloorDb);
     }

@@ -100,9 +100,10 @@ SpectrumWindow::SpectrumWindow(const signova::SimulatorState& state,
     for (int row = 1; const auto& shown : rows) {
         const QString name = QString::fromLatin1(shown.name);
         // A short piece of the trace in its colour names the row.
-        auto* head = MakeReadoutLabel(this, {},
-                               QStringLiteral("<span style=\"color:%1\">\u2501\u2501</span> %2")
-                                   .arg(ToQColor(shown.color).name(), name));
+        auto* head =
+            MakeReadoutLabel(this, {},
+                             QStringLiteral("<span style=\"color:%1\">\u2501\u2501</span> %2")
+                                 .arg(ToQColor(shown.color).name(), name));
         head->setTextFormat(Qt::RichText);
         readouts->addWidget(head, row, 0);
         *shown.readout = {MakeReadoutLabel(this, name + "Peak", dash),
@@ -112,7 +113,7 @@ SpectrumWindow::SpectrumWindow(const signova::SimulatorState& state,
                           MakeReadoutLabel(this, name + "Enob", dash)};
         QLabel* cells[] = {shown.readout->peak, shown.readout->level, shown.readout->sinad,
                            shown.readout->ideal, shown.readout->effectiveBits};
-        for (int column = 1; QLabel* cell : cells)
+        for (int column = 1; QLabel * cell : cells)
             readouts->addWidget(cell, row, column++);
         ++row;
     }
@@ -199,8 +200,9 @@ void SpectrumWindow::ShowAveraging() {
     if (Averaging() == signova::SpectrumAveraging::MaxHold)
         text = QStringLiteral("Max hold of %1 records").arg(records);
     else if (Averaging() != signova::SpectrumAveraging::Off)
-        text = QStringLiteral("Mean of %1 of %2 records").arg(records).arg(
-            signova::RecordsAveraged(Averaging()));
+        text = QStringLiteral("Mean of %1 of %2 records")
+                   .arg(records)
+                   .arg(signova::RecordsAveraged(Averaging()));
     averaging_->setText(text);
 }
 
@@ -222,7 +224,8 @@ void SpectrumWindow::Draw(const signova::RecordedSamples& samples, std::int32_t 
     } traces[] = {{samples.input, inputAverager_, *input_, inputReadout_},
                   {samples.output, outputAverager_, *output_, outputReadout_}};
     for (const auto& trace : traces) {
-        const std::span<const double> powers = trace.averager.Add(analyzer_.BinPowers(trace.record));
+        const std::span<const double> powers =
+            trace.averager.Add(analyzer_.BinPowers(trace.record));
         Show(signova::SpectrumOfPowers(powers, maxCode, sampleRate), maxCode, trace.series,
              trace.readout);
     }
@@ -250,7 +253,8 @@ std::string SpectrumWindow::ReadoutText() const {
             .arg(QLatin1String(name), readout.peak->text(), readout.level->text(),
                  readout.sinad->text(), readout.ideal->text(), readout.effectiveBits->text());
     };
-    QString text = line("Input", inputReadout_) + QLatin1Char('\n') + line("Output", outputReadout_);
+    QString text =
+        line("Input", inputReadout_) + QLatin1Char('\n') + line("Output", outputReadout_);
     if (!averaging_->text().isEmpty())
         text = averaging_->text() + QLatin1Char('\n') + text;
     return text.toStdString();

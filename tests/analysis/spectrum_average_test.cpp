@@ -40,14 +40,14 @@ const std::vector<Powers> Five{{1, 8}, {3, 0}, {5, 4}, {7, 0}, {9, 16}};
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, CombinedPowers,
-    ::testing::Values(CombineCase{"OffShowsTheLast", SpectrumAveraging::Off, Five, {9, 16}, 1},
-                      CombineCase{"FourBeforeTheFourth", SpectrumAveraging::Four,
-                                  {Five[0], Five[1]}, {2, 4}, 2},
-                      // The first record has left the mean.
-                      CombineCase{"FourOfFive", SpectrumAveraging::Four, Five, {6, 5}, 4},
-                      CombineCase{"SixteenOfFive", SpectrumAveraging::Sixteen, Five, {5, 5.6}, 5},
-                      CombineCase{"MaxHoldOfEachBin", SpectrumAveraging::MaxHold,
-                                  {{1, 8}, {3, 0}, {2, 4}}, {3, 8}, 3}),
+    ::testing::Values(
+        CombineCase{"OffShowsTheLast", SpectrumAveraging::Off, Five, {9, 16}, 1},
+        CombineCase{"FourBeforeTheFourth", SpectrumAveraging::Four, {Five[0], Five[1]}, {2, 4}, 2},
+        // The first record has left the mean.
+        CombineCase{"FourOfFive", SpectrumAveraging::Four, Five, {6, 5}, 4},
+        CombineCase{"SixteenOfFive", SpectrumAveraging::Sixteen, Five, {5, 5.6}, 5},
+        CombineCase{
+            "MaxHoldOfEachBin", SpectrumAveraging::MaxHold, {{1, 8}, {3, 0}, {2, 4}}, {3, 8}, 3}),
     [](const ::testing::TestParamInfo<CombineCase>& info) { return std::string(info.param.name); });
 
 TEST(SpectrumAverager, StartsOverOnAChangeOfAveragingOrOfBins) {

@@ -105,8 +105,8 @@ TEST_P(PeakBetweenBins, FoundWithinATenthOfABinAtItsLevel) {
     const double bin = 300.0 + GetParam();
     std::vector<double> record(RecordLength);
     for (std::size_t n = 0; n < record.size(); ++n)
-        record[n] = 1000.0 * std::sin(2 * std::numbers::pi * bin * static_cast<double>(n) /
-                                      RecordLength);
+        record[n] =
+            1000.0 * std::sin(2 * std::numbers::pi * bin * static_cast<double>(n) / RecordLength);
     const Spectrum spectrum = Analyze(record);
     EXPECT_NEAR(spectrum.peakFrequency / BinWidth, bin, 0.1);
     EXPECT_NEAR(spectrum.peakDb, 20 * std::log10(1000.0 / FullScale), 0.1);
@@ -133,12 +133,13 @@ TEST_P(PeakOnItsBin, WithoutALevelOnBothSides) {
     EXPECT_EQ(spectrum.peakDb, spectrum.levelsDb[static_cast<std::size_t>(c.peakBin)]);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Bins, PeakOnItsBin,
-    ::testing::Values(BinPeakCase{"AtZeroHertz", {9, 1, 1, 1, 1}, 0},
-                      BinPeakCase{"AtHalfTheRate", {1, 1, 1, 1, 9}, 4},
-                      BinPeakCase{"BesideASilentBin", {1, 0, 4, 1, 1}, 2}),
-    [](const ::testing::TestParamInfo<BinPeakCase>& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Bins, PeakOnItsBin,
+                         ::testing::Values(BinPeakCase{"AtZeroHertz", {9, 1, 1, 1, 1}, 0},
+                                           BinPeakCase{"AtHalfTheRate", {1, 1, 1, 1, 9}, 4},
+                                           BinPeakCase{"BesideASilentBin", {1, 0, 4, 1, 1}, 2}),
+                         [](const ::testing::TestParamInfo<BinPeakCase>& info) {
+                             return std::string(info.param.name);
+                         });
 
 struct WordLengthCase {
     std::int32_t maxCode;

@@ -1,5 +1,6 @@
 #include "tests/ui/form_fixture.h"
 
+#include "analysis/spectrum_average.h"
 #include "chart/chart_fast_line_series.h"
 #include "toolkit/errors.h"
 #include "toolkit/virtual_keys.h"
@@ -7,7 +8,6 @@
 #include "ui/grid_view.h"
 #include "ui/qt_dialogs.h"
 #include "ui/response_window.h"
-#include "analysis/spectrum_average.h"
 #include "ui/spectrum_window.h"
 
 #include <QAction>
