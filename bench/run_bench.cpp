@@ -296,7 +296,7 @@ void SpectrumRefreshCost() {
                 perRefresh * SpectrumWindow::RefreshesPerSecond * 100);
 }
 
-constexpr int MeasureRounds = 5;
+constexpr int MeasureRounds = 9;
 constexpr double MeasureRunSeconds = 2.5;
 
 // Cursors with their read-out, the reference trace and traces three times as
@@ -359,14 +359,29 @@ void MeasuringCost(CountingWindow& window) {
                 MeasureRounds, Median(offRates) / 1e6, Median(onRates) / 1e6,
                 Median(ratios) * 100, Median(cpuRatios) * 100);
 
+    // The paint alone, each layer on its own and all together.
     constexpr int Paints = 300;
+    const struct {
+        const char* name;
+        bool cursors;
+        bool reference;
+        int scale;
+    } looks[] = {{"off", false, false, 1},
+                 {"cursors", true, false, 1},
+                 {"reference", false, true, 1},
+                 {"large traces", false, false, ProjectorView::LargestScale},
+                 {"all on", true, true, ProjectorView::LargestScale}};
+    std::printf("one scope paint:");
+    for (const auto& look : looks) {
+        SetMeasuring(window, false);
+        window.Measure().SetCursorsShown(look.cursors);
+        if (look.reference)
+            window.Measure().HoldReference();
+        window.Projector().SetScale(look.scale);
+        std::printf(" %s %.3f ms;", look.name, ScopePaintMs(window, Paints));
+    }
+    std::printf("\n");
     SetMeasuring(window, false);
-    const double offMs = ScopePaintMs(window, Paints);
-    SetMeasuring(window, true);
-    const double onMs = ScopePaintMs(window, Paints);
-    SetMeasuring(window, false);
-    std::printf("one scope paint: %.3f ms off, %.3f ms with the measuring layers on\n", offMs,
-                onMs);
 }
 
 } // namespace
