@@ -6,6 +6,7 @@
 #include "scope/scope_chart_setup.h"
 #include "scope/sweep_capture.h"
 #include "scope/trace_plot.h"
+#include "tests/chart/recording_canvas.h"
 
 #include <gtest/gtest.h>
 
@@ -219,6 +220,34 @@ TEST(NearestSample, TakesTheEarlierOfTwoAsNear) {
     EXPECT_EQ(NearestSample(sweep, 3.0), 1); // samples at 0, 2, 4, 6
     EXPECT_EQ(NearestSample(sweep, 3.01), 2);
     EXPECT_EQ(NearestSample(sweep, 100), 3);
+}
+
+// The read-out's lines sit on a patch of the panel's colour as wide as the
+// widest line, so no trace runs through them; the text is drawn after it.
+TEST(CursorPaint, PutsTheReadoutOnAPatchOfThePanel) {
+    const DrawnScope scope({"", "48000", "12", 1, 100, 1, 100, true});
+    TChart chart;
+    ConfigureScopeChart(chart);
+    testing::RecordingCanvas canvas;
+    const ChartLayout layout = ComputeChartLayout(chart, 369, 267, canvas);
+    CursorPlaces places;
+    places.time2 = 48;
+    PaintCursors(scope.Sweep(), places, layout, canvas, 1);
+    using Kind = testing::RecordingCanvas::Kind;
+    const auto fills = canvas.Of(Kind::Fill);
+    const auto texts = canvas.Of(Kind::Text);
+    ASSERT_EQ(fills.size(), 1U);
+    ASSERT_EQ(texts.size(), 5U);
+    EXPECT_EQ(fills[0]->color, (Rgb{0x00, 0x33, 0x33}));
+    std::size_t widest = 0;
+    for (const auto* text : texts)
+        widest = std::max(widest, text->text.size());
+    const CanvasRect patch = fills[0]->rects.at(0);
+    EXPECT_EQ(patch, (CanvasRect{layout.plot.left, layout.plot.top,
+                                 static_cast<int>(widest) * testing::RecordingCanvas::CharWidth + 6,
+                                 5 * testing::RecordingCanvas::LineHeight + 6}));
+    EXPECT_LT(fills[0], texts[0]);
+    EXPECT_EQ(texts[4]->top, layout.plot.top + 3 + 4 * testing::RecordingCanvas::LineHeight);
 }
 
 TEST(CursorPlacesWithinSweep, MoveOntoTheSamplesAndTheShownTrace) {
