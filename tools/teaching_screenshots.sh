@@ -7,7 +7,7 @@ set -euo pipefail
 program=$(realpath "$1")
 out=$2
 shift 2
-steps=("${@:-1 2 3 4 5 6 7}")
+steps=("${@:-1 2 3 4 5 6 7 cursors projector}")
 mkdir -p "$out"
 work=$(mktemp -d)
 trap 'kill $pid 2>/dev/null || true; rm -rf "$work"' EXIT
@@ -209,6 +209,51 @@ step7() {
             save_window 7_spectrum 'Spectrum' 1.5
         fi
     done
+}
+
+# Picks the item at `index` (from 0, separators not counted) of the oscilloscope's menu.
+scope_menu() { # index
+    xdotool mousemove --sync $((X + 300)) $((Y + 120)) click 3
+    sleep 0.5
+    xdotool key --repeat $(($1 + 1)) --delay 30 Down
+    xdotool key Return
+    sleep 0.5
+}
+single_sweep() { scope_menu 5; sleep 1; }
+
+# Measuring: a 500 Hz sine through the moving average, one sweep held, the
+# time cursors one period apart (where they start), a level cursor dragged
+# onto the output's lowest sample.
+stepcursors() {
+    start
+    range 100
+    dial 5000
+    fir_page
+    run
+    single_sweep
+    scope_menu 4 # Cursors
+    xdotool mousemove --sync $((X + 400)) $((Y + 158)) mousedown 1
+    xdotool mousemove --sync $((X + 440)) $((Y + 200)) sleep 0.1 \
+        mousemove --sync $((X + 442)) $((Y + 241)) sleep 0.1 mouseup 1
+    xdotool mousemove --sync $((X + 700)) $((Y + 520))
+    save measure_cursors 0.5
+}
+
+# The projector: the moving average's output held as the reference, the 3 kHz
+# low-pass's output over it, traces twice as thick.
+stepprojector() {
+    start
+    range 100
+    dial 5000
+    amplitude_down 5
+    fir_page
+    run
+    single_sweep
+    scope_menu 6 # Hold as reference
+    load_example fir_low_pass_3k.txt
+    single_sweep
+    scope_menu 8 # Large traces
+    save measure_projector 0.5
 }
 
 for step in ${steps[*]}; do
