@@ -64,22 +64,15 @@ struct SpectrumAnalyzer::Transform {
     Transform(const Transform&) = delete;
     Transform& operator=(const Transform&) = delete;
 
-    // The amplitude in codes that bin k stands for: a sine of amplitude A on
-    // bin k gives |X[k]| = A * windowSum / 2 (the other half lies in its
-    // mirror image above half the sample rate); a constant c gives
-    // |X[0]| = c * windowSum, and so does c * (-1)^n in bin length / 2.
-    double Amplitude(int k) const {
+    // The mean square in codes that bin k stands for: a sine of amplitude A
+    // on bin k gives |X[k]| = A * windowSum / 2 (the other half lies in its
+    // mirror image above half the sample rate), so A^2 / 2 is
+    // 2 |X[k]|^2 / windowSum^2; a constant c gives |X[0]| = c * windowSum,
+    // and so does c * (-1)^n in bin length / 2: c^2 is |X|^2 / windowSum^2.
+    double Power(int k) const {
         const fftw_complex& bin = bins.get()[k];
-        const double magnitude = std::hypot(bin[0], bin[1]);
-        return (k == 0 || k == length / 2 ? 1.0 : 2.0) * magnitude / windowSum;
-    }
-
-    // Squared magnitude of bin k, counted with its mirror image above half
-    // the sample rate (all bins but 0 and length / 2 have one).
-    double OneSidedPower(int k) const {
-        const fftw_complex& bin = bins.get()[k];
-        const double power = bin[0] * bin[0] + bin[1] * bin[1];
-        return k == 0 || k == length / 2 ? power : 2.0 * power;
+        const double squared = (bin[0] * bin[0] + bin[1] * bin[1]) / (windowSum * windowSum);
+        return k == 0 || k == length / 2 ? squared : 2.0 * squared;
     }
 };
 
@@ -95,41 +88,113 @@ int SpectrumAnalyzer::Length() const {
     return transform_->length;
 }
 
-Spectrum SpectrumAnalyzer::Analyze(std::span<const double> record, std::int32_t maxCode,
-                                   double sampleRate) {
+std::vector<double> SpectrumAnalyzer::BinPowers(std::span<const double> record) {
     Transform& t = *transform_;
     if (record.size() != static_cast<std::size_t>(t.length))
         throw std::invalid_argument("record length differs from the analyzer's");
-    if (maxCode <= 0)
-        throw std::invalid_argument("full scale must be positive");
-
     double* samples = t.samples.get();
     for (std::size_t n = 0; n < record.size(); ++n)
         samples[n] = record[n] * t.window[n];
     fftw_execute(t.plan);
 
-    const int half = t.length / 2;
+    std::vector<double> powers(static_cast<std::size_t>(t.length / 2) + 1);
+    for (std::size_t k = 0; k < powers.size(); ++k)
+        powers[k] = t.Power(static_cast<int>(k));
+    return powers;
+}
+
+Spectrum SpectrumAnalyzer::Analyze(std::span<const double> record, std::int32_t maxCode,
+                                   double sampleRate) {
+    if (maxCode <= 0)
+        throw std::invalid_argument("full scale must be positive");
+    return SpectrumOfPowers(BinPowers(record), maxCode, sampleRate);
+}
+
+namespace {
+
+// The offset from the peak bin, -0.5 to 0.5 bins, of the top of the parabola
+// through the levels (in dB) of the peak bin and its neighbours, and the
+// level there. The window's main lobe is close to a Gaussian, whose log is a
+// parabola.
+struct PeakTop {
+    double offset = 0.0;
+    double levelDb = 0.0;
+};
+
+PeakTop ParabolaTop(double below, double peak, double above) {
+    const double curvature = below - 2.0 * peak + above;
+    if (curvature >= 0.0) // three equal levels: no top between them
+        return {0.0, peak};
+    const double offset = 0.5 * (below - above) / curvature;
+    return {offset, peak - 0.25 * (below - above) * offset};
+}
+
+} // namespace
+
+int WordLength(std::int32_t maxCode) {
+    int bits = 1;
+    for (std::int64_t levels = std::int64_t{maxCode} + 1; levels > 1; levels /= 2)
+        ++bits;
+    return bits;
+}
+
+// The rounding error of a full-scale sine is spread evenly over one code:
+// its power is 1/12 code^2, the sine's (2^(bits-1))^2 / 2, whose ratio is
+// 6.02 bits + 1.76 dB.
+constexpr double DbPerBit = 6.02;
+constexpr double FullScaleSineDb = 1.76;
+
+double IdealSinadDb(int bits) {
+    return DbPerBit * bits + FullScaleSineDb;
+}
+
+double EffectiveBits(double sinadDb) {
+    return (sinadDb - FullScaleSineDb) / DbPerBit;
+}
+
+Spectrum SpectrumOfPowers(std::span<const double> binPowers, std::int32_t maxCode,
+                          double sampleRate) {
+    if (maxCode <= 0)
+        throw std::invalid_argument("full scale must be positive");
+    if (binPowers.size() < 2)
+        throw std::invalid_argument("a spectrum needs at least two bins");
+    const int half = static_cast<int>(binPowers.size()) - 1;
+    const double fullScalePower = static_cast<double>(maxCode) * maxCode;
+
     Spectrum spectrum;
-    spectrum.binWidth = sampleRate / t.length;
-    spectrum.levelsDb.resize(static_cast<std::size_t>(half) + 1);
-    std::vector<double> power(static_cast<std::size_t>(half) + 1);
+    spectrum.binWidth = sampleRate / (2.0 * half);
+    spectrum.levelsDb.resize(binPowers.size());
     for (int k = 0; k <= half; ++k) {
-        power[static_cast<std::size_t>(k)] = t.OneSidedPower(k);
-        const double level = 20.0 * std::log10(t.Amplitude(k) / maxCode);
+        // A sine's peak amplitude is the square root of twice its mean square.
+        const double peakSquare =
+            (k == 0 || k == half ? 1.0 : 2.0) * binPowers[static_cast<std::size_t>(k)];
+        const double level = 10.0 * std::log10(peakSquare / fullScalePower);
         spectrum.levelsDb[static_cast<std::size_t>(k)] = std::max(level, SpectrumFloorDb);
     }
 
-    const auto peak = std::max_element(spectrum.levelsDb.begin(), spectrum.levelsDb.end());
-    spectrum.peakBin = static_cast<int>(peak - spectrum.levelsDb.begin());
+    const std::vector<double>& levels = spectrum.levelsDb;
+    const auto peak = std::max_element(levels.begin(), levels.end());
+    spectrum.peakBin = static_cast<int>(peak - levels.begin());
     spectrum.peakDb = *peak;
     spectrum.peakFrequency = spectrum.peakBin * spectrum.binWidth;
+    if (spectrum.peakBin > 0 && spectrum.peakBin < half) {
+        const auto bin = static_cast<std::size_t>(spectrum.peakBin);
+        const double below = levels[bin - 1];
+        const double above = levels[bin + 1];
+        // A neighbour on the floor has no level to fit.
+        if (below > SpectrumFloorDb && above > SpectrumFloorDb) {
+            const PeakTop top = ParabolaTop(below, *peak, above);
+            spectrum.peakFrequency = (spectrum.peakBin + top.offset) * spectrum.binWidth;
+            spectrum.peakDb = top.levelDb;
+        }
+    }
 
     if (spectrum.peakBin >= SinadEdgeBins && spectrum.peakBin <= half - SinadEdgeBins) {
         double signal = 0.0;
         double noise = 0.0;
         for (int k = SinadFirstNoiseBin; k <= half; ++k) {
             const bool inSignal = std::abs(k - spectrum.peakBin) <= SinadSignalHalfWidth;
-            (inSignal ? signal : noise) += power[static_cast<std::size_t>(k)];
+            (inSignal ? signal : noise) += binPowers[static_cast<std::size_t>(k)];
         }
         if (noise > 0.0)
             spectrum.sinadDb = 10.0 * std::log10(signal / noise);

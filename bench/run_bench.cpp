@@ -8,6 +8,10 @@
 // spectrum window open and refreshing against it closed, five rounds of runs of
 // 2.5 s, which one goes first alternating; medians and ratio; and what one
 // refresh of the spectrum window costs on its own.
+// Then what measuring on the scope costs the window run: the same run with the
+// cursors, a held reference trace and the largest traces on against all of
+// them off, in pairs as for the spectrum window; and one paint of the scope
+// chart with them and without.
 // Run it under a display (xvfb-run) or with QT_QPA_PLATFORM=offscreen.
 // Usage: run_bench [rounds] [seconds of each window run] (15 and 0.5 when not
 // given): many short rounds, as the load of a shared machine changes fast.
@@ -25,7 +29,9 @@
 #include "ui/SIGNOVA_Unit.h"
 #include "ui/chart_widget.h"
 #include "ui/lamp.h"
+#include "ui/projector_view.h"
 #include "ui/qt_dialogs.h"
+#include "ui/scope_measure.h"
 #include "ui/spectrum_window.h"
 
 #include <QAction>
@@ -290,6 +296,94 @@ void SpectrumRefreshCost() {
                 perRefresh * SpectrumWindow::RefreshesPerSecond * 100);
 }
 
+constexpr int MeasureRounds = 9;
+constexpr double MeasureRunSeconds = 2.5;
+
+// Cursors with their read-out, the reference trace and traces three times as
+// thick, all on or all off.
+void SetMeasuring(CountingWindow& window, bool on) {
+    window.Measure().SetCursorsShown(on);
+    if (on)
+        window.Measure().HoldReference();
+    else
+        window.Measure().ClearReference();
+    window.Projector().SetScale(on ? ProjectorView::LargestScale : 1);
+}
+
+// One paint of the scope chart into an image, in ms, the mean of `paints`.
+double ScopePaintMs(CountingWindow& window, int paints) {
+    auto* chart = window.findChild<ChartWidget*>("Chart1");
+    QImage image(chart->size() * chart->devicePixelRatio(), QImage::Format_RGB32);
+    image.setDevicePixelRatio(chart->devicePixelRatio());
+    const auto start = Clock::now();
+    for (int i = 0; i < paints; ++i) {
+        QPainter painter(&image);
+        chart->PaintTo(painter);
+    }
+    return Seconds(Clock::now() - start) / paints * 1e3;
+}
+
+// The default FIR run with the measuring layers on against them off, which one
+// goes first alternating, and the scope's paint alone.
+void MeasuringCost(CountingWindow& window) {
+    std::vector<double> offRates;
+    std::vector<double> onRates;
+    std::vector<double> ratios;
+    std::vector<double> cpuRatios;
+    std::printf("measuring: the window run with cursors, reference trace and large traces "
+                "(3x) on against all of them off\n");
+    const auto perCpuSecond = [](const WindowRun& run) {
+        return run.samplesPerSecond * run.seconds / run.loopCpuSeconds;
+    };
+    for (int round = 1; round <= MeasureRounds; ++round) {
+        WindowRun off;
+        WindowRun on;
+        for (const bool measuring : {round % 2 == 0, round % 2 != 0}) {
+            SetMeasuring(window, measuring);
+            QCoreApplication::processEvents();
+            (measuring ? on : off) = RunWindow(window, MeasureRunSeconds);
+        }
+        offRates.push_back(off.samplesPerSecond);
+        onRates.push_back(on.samplesPerSecond);
+        ratios.push_back(on.samplesPerSecond / off.samplesPerSecond);
+        cpuRatios.push_back(perCpuSecond(on) / perCpuSecond(off));
+        std::printf("measuring round %d (%s first): off %.2f M samples/s, on %.2f M "
+                    "samples/s: %.1f %% (%.1f %% per CPU s); scope paints per second off %.0f, "
+                    "on %.0f\n",
+                    round, round % 2 == 0 ? "on" : "off", off.samplesPerSecond / 1e6,
+                    on.samplesPerSecond / 1e6, ratios.back() * 100, cpuRatios.back() * 100,
+                    off.chartPaints / off.seconds, on.chartPaints / on.seconds);
+    }
+    std::printf("median of %d measuring rounds: off %.2f M samples/s, on %.2f M samples/s, "
+                "on/off %.1f %% (%.1f %% per CPU s)\n",
+                MeasureRounds, Median(offRates) / 1e6, Median(onRates) / 1e6,
+                Median(ratios) * 100, Median(cpuRatios) * 100);
+
+    // The paint alone, each layer on its own and all together.
+    constexpr int Paints = 300;
+    const struct {
+        const char* name;
+        bool cursors;
+        bool reference;
+        int scale;
+    } looks[] = {{"off", false, false, 1},
+                 {"cursors", true, false, 1},
+                 {"reference", false, true, 1},
+                 {"large traces", false, false, ProjectorView::LargestScale},
+                 {"all on", true, true, ProjectorView::LargestScale}};
+    std::printf("one scope paint:");
+    for (const auto& look : looks) {
+        SetMeasuring(window, false);
+        window.Measure().SetCursorsShown(look.cursors);
+        if (look.reference)
+            window.Measure().HoldReference();
+        window.Projector().SetScale(look.scale);
+        std::printf(" %s %.3f ms;", look.name, ScopePaintMs(window, Paints));
+    }
+    std::printf("\n");
+    SetMeasuring(window, false);
+}
+
 } // namespace
 
 int main(int argc, char* argv[]) {
@@ -349,5 +443,6 @@ int main(int argc, char* argv[]) {
 
     SpectrumWindowCost(window);
     SpectrumRefreshCost();
+    MeasuringCost(window);
     return 0;
 }

@@ -6,6 +6,7 @@
 #include <cmath>
 #include <limits>
 #include <string_view>
+#include <vector>
 
 namespace signova {
 namespace {
@@ -16,6 +17,9 @@ constexpr double InputDivisor = 3;         // the input trace is drawn at a thir
 constexpr Rgb TimeCursorColor{255, 255, 0};
 constexpr Rgb LevelCursorColor{0, 255, 255};
 constexpr Rgb ReadoutColor{255, 255, 255};
+// The read-out sits on a patch of the scope's own panel colour, so that the
+// traces under it do not run through its text.
+constexpr Rgb ReadoutBackground{0x00, 0x33, 0x33};
 constexpr int ReadoutInset = 3;
 
 // `value` with `digits` significant digits, at least none and at most 4 decimals.
@@ -162,15 +166,24 @@ void PaintCursors(const DrawnSweep& sweep, const CursorPlaces& placesAsked,
         const CanvasPoint line[] = {{plot.left, y}, {plot.Right(), y}};
         canvas.Polyline(line, LevelCursorColor, scale);
     }
-    std::string text = CursorReadout(sweep, places) + "\n" + ScaleReadout(sweep);
-    int top = plot.top + ReadoutInset;
-    std::string_view rest = text;
-    while (!rest.empty()) {
+    const std::string text = CursorReadout(sweep, places) + "\n" + ScaleReadout(sweep);
+    std::vector<std::string_view> lines;
+    for (std::string_view rest = text; !rest.empty();) {
         const std::size_t end = std::min(rest.find('\n'), rest.size());
-        canvas.Text(plot.left + ReadoutInset, top, rest.substr(0, end), ReadoutColor,
-                    TextAlign::Left);
-        top += canvas.TextHeight();
+        lines.push_back(rest.substr(0, end));
         rest.remove_prefix(std::min(end + 1, rest.size()));
+    }
+    int widest = 0;
+    for (std::string_view line : lines)
+        widest = std::max(widest, canvas.TextWidth(line));
+    const int lineHeight = canvas.TextHeight();
+    canvas.FillRect({plot.left, plot.top, widest + 2 * ReadoutInset,
+                     static_cast<int>(lines.size()) * lineHeight + 2 * ReadoutInset},
+                    ReadoutBackground);
+    int top = plot.top + ReadoutInset;
+    for (std::string_view line : lines) {
+        canvas.Text(plot.left + ReadoutInset, top, line, ReadoutColor, TextAlign::Left);
+        top += lineHeight;
     }
     canvas.ClearClip();
 }

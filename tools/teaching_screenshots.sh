@@ -8,7 +8,7 @@ set -euo pipefail
 program=$(realpath "$1")
 out=$2
 shift 2
-steps=("${@:-1 2 3 4 5 6 7}")
+steps=("${@:-1 2 3 4 5 6 7 cursors projector}")
 lessons=$(realpath "$(dirname "$0")/../lessons")
 mkdir -p "$out"
 work=$(mktemp -d)
@@ -40,6 +40,21 @@ type_text() {
 }
 run() { click 58 485; }
 stop() { click 58 521; }
+# What the measuring steps set by hand after a plain start.
+fir_page() { click 616 380; }
+range() { # X 10, X 100, X 1k, X 10k
+    case $1 in 10) click 41 120 ;; 100) click 93 120 ;; 1k) click 144 120 ;; 10k) click 197 120 ;; esac
+}
+dial() { # position, from the start-up 1000 (page keys step 10)
+    click 20 178
+    xdotool key --repeat $((($1 - 1000) / 10)) --delay 1 Page_Up
+    sleep 0.3
+}
+amplitude_down() { # by pages of 10, then by ones
+    local _
+    for _ in $(seq "$1"); do click 125 228; done
+    for _ in $(seq "${2:-0}"); do click 112 228; done
+}
 load_example() { # name; the example place of the file dialog, then the name
     click 268 491
     local dialog
@@ -145,6 +160,51 @@ step7() {
     save_window 7_response 'Frequency response'
     run
     save_window 7_spectrum 'Spectrum$' 1.5
+}
+
+# Picks the item at `index` (from 0, separators not counted) of the oscilloscope's menu.
+scope_menu() { # index
+    xdotool mousemove --sync $((X + 300)) $((Y + 120)) click 3
+    sleep 0.5
+    xdotool key --repeat $(($1 + 1)) --delay 30 Down
+    xdotool key Return
+    sleep 0.5
+}
+single_sweep() { scope_menu 5; sleep 1; }
+
+# Measuring: a 500 Hz sine through the moving average, one sweep held, the
+# time cursors one period apart (where they start), a level cursor dragged
+# onto the output's lowest sample.
+stepcursors() {
+    start
+    range 100
+    dial 5000
+    fir_page
+    run
+    single_sweep
+    scope_menu 4 # Cursors
+    xdotool mousemove --sync $((X + 400)) $((Y + 158)) mousedown 1
+    xdotool mousemove --sync $((X + 440)) $((Y + 200)) sleep 0.1 \
+        mousemove --sync $((X + 442)) $((Y + 241)) sleep 0.1 mouseup 1
+    xdotool mousemove --sync $((X + 700)) $((Y + 520))
+    save measure_cursors 0.5
+}
+
+# The projector: the moving average's output held as the reference, the 3 kHz
+# low-pass's output over it, traces twice as thick.
+stepprojector() {
+    start
+    range 100
+    dial 5000
+    amplitude_down 5
+    fir_page
+    run
+    single_sweep
+    scope_menu 6 # Hold as reference
+    load_example fir_low_pass_3k.txt
+    single_sweep
+    scope_menu 8 # Large traces
+    save measure_projector 0.5
 }
 
 for step in ${steps[*]}; do

@@ -8,8 +8,10 @@
 #include "ui/view_window_look.h"
 #include "ui/widget_helpers.h"
 
+#include <QActionGroup>
 #include <QGridLayout>
 #include <QLabel>
+#include <QMenu>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -83,9 +85,13 @@ SpectrumWindow::SpectrumWindow(const signova::SimulatorState& state,
     readouts->setHorizontalSpacing(0);
     readouts->setVerticalSpacing(0);
     const QString dash = FromText(signova::NoValueText);
-    readouts->addWidget(MakeReadoutLabel(this, {}, QString()), 0, 0);
-    readouts->addWidget(MakeReadoutLabel(this, {}, QStringLiteral("Peak")), 0, 1);
-    readouts->addWidget(MakeReadoutLabel(this, {}, QStringLiteral("SINAD")), 0, 2);
+    averaging_ = MakeReadoutLabel(this, QStringLiteral("AveragingState"), QString());
+    readouts->addWidget(averaging_, 0, 0);
+    const QString headings[] = {QStringLiteral("Peak"), QStringLiteral("Level"),
+                                QStringLiteral("SINAD"), QStringLiteral("Ideal"),
+                                QStringLiteral("ENOB")};
+    for (int column = 1; const QString& heading : headings)
+        readouts->addWidget(MakeReadoutLabel(this, {}, heading), 0, column++);
     const struct {
         const char* name;
         signova::TColor color;
@@ -94,19 +100,25 @@ SpectrumWindow::SpectrumWindow(const signova::SimulatorState& state,
     for (int row = 1; const auto& shown : rows) {
         const QString name = QString::fromLatin1(shown.name);
         // A short piece of the trace in its colour names the row.
-        auto* head = MakeReadoutLabel(this, {},
-                               QStringLiteral("<span style=\"color:%1\">\u2501\u2501</span> %2")
-                                   .arg(ToQColor(shown.color).name(), name));
+        auto* head =
+            MakeReadoutLabel(this, {},
+                             QStringLiteral("<span style=\"color:%1\">\u2501\u2501</span> %2")
+                                 .arg(ToQColor(shown.color).name(), name));
         head->setTextFormat(Qt::RichText);
         readouts->addWidget(head, row, 0);
         *shown.readout = {MakeReadoutLabel(this, name + "Peak", dash),
-                          MakeReadoutLabel(this, name + "Sinad", dash)};
-        readouts->addWidget(shown.readout->peak, row, 1);
-        readouts->addWidget(shown.readout->sinad, row, 2);
+                          MakeReadoutLabel(this, name + "Level", dash),
+                          MakeReadoutLabel(this, name + "Sinad", dash),
+                          MakeReadoutLabel(this, name + "Ideal", dash),
+                          MakeReadoutLabel(this, name + "Enob", dash)};
+        QLabel* cells[] = {shown.readout->peak, shown.readout->level, shown.readout->sinad,
+                           shown.readout->ideal, shown.readout->effectiveBits};
+        for (int column = 1; QLabel * cell : cells)
+            readouts->addWidget(cell, row, column++);
         ++row;
     }
-    readouts->setColumnStretch(1, 1);
-    readouts->setColumnStretch(2, 1);
+    for (int column = 1; column <= 5; ++column)
+        readouts->setColumnStretch(column, 1);
     layout->addLayout(readouts);
 
     timer_.setInterval(1000 / RefreshesPerSecond);
@@ -129,30 +141,99 @@ void SpectrumWindow::hideEvent(QHideEvent* event) {
 void SpectrumWindow::Refresh() {
     if (!record_.Full())
         return;
-    ++copies_;
-    signova::RecordedSamples samples = record_.OldestFirst();
+    const signova::RecordMark mark = record_.Mark();
     const std::int32_t maxCode = state_.MaxCode;
     const double sampleRate = state_.SampleRate;
-    if (samples.input == shown_.input && samples.output == shown_.output &&
-        maxCode == shownMaxCode_ && sampleRate == shownSampleRate_)
+    if (mark == shownMark_ && maxCode == shownMaxCode_ && sampleRate == shownSampleRate_)
         return;
+    ++copies_;
+    signova::RecordedSamples samples = record_.OldestFirst();
     Draw(samples, maxCode, sampleRate);
     shown_ = std::move(samples);
+    shownMark_ = mark;
     shownMaxCode_ = maxCode;
     shownSampleRate_ = sampleRate;
 }
 
+void SpectrumWindow::AddAveragingTo(QMenu& menu) {
+    using signova::SpectrumAveraging;
+    const struct {
+        SpectrumAveraging averaging;
+        const char* tip;
+    } entries[] = {
+        {SpectrumAveraging::Off, "Shows each record as it comes"},
+        {SpectrumAveraging::Four,
+         "Shows the mean power of the last 4 records: a steadier noise floor"},
+        {SpectrumAveraging::Sixteen,
+         "Shows the mean power of the last 16 records: the floor's spread a quarter of one "
+         "record's"},
+        {SpectrumAveraging::MaxHold,
+         "Shows the highest level each frequency has reached since it was chosen"},
+    };
+    auto* group = new QActionGroup(&menu);
+    for (const auto& entry : entries) {
+        QAction* action = menu.addAction(FromText(signova::AveragingText(entry.averaging)));
+        action->setCheckable(true);
+        action->setChecked(entry.averaging == Averaging());
+        action->setToolTip(QString::fromLatin1(entry.tip) +
+                           QStringLiteral(". A record is counted once, even when a stopped run "
+                                          "shows it again; choosing starts over."));
+        group->addAction(action);
+        connect(action, &QAction::triggered, this,
+                [this, averaging = entry.averaging] { SetAveraging(averaging); });
+    }
+    menu.addSeparator();
+    menu.setToolTipsVisible(true);
+}
+
+void SpectrumWindow::SetAveraging(signova::SpectrumAveraging averaging) {
+    inputAverager_.SetAveraging(averaging);
+    outputAverager_.SetAveraging(averaging);
+    if (!shown_.input.empty())
+        Draw(shown_, shownMaxCode_, shownSampleRate_);
+    ShowAveraging();
+}
+
+void SpectrumWindow::ShowAveraging() {
+    const int records = RecordsCombined();
+    QString text;
+    if (Averaging() == signova::SpectrumAveraging::MaxHold)
+        text = QStringLiteral("Max hold of %1 records").arg(records);
+    else if (Averaging() != signova::SpectrumAveraging::Off)
+        text = QStringLiteral("Mean of %1 of %2 records")
+                   .arg(records)
+                   .arg(signova::RecordsAveraged(Averaging()));
+    averaging_->setText(text);
+}
+
 void SpectrumWindow::Draw(const signova::RecordedSamples& samples, std::int32_t maxCode,
                           double sampleRate) {
+    // Records of another word length or sample rate do not mix with the held ones.
+    if (maxCode != shownMaxCode_ || sampleRate != shownSampleRate_) {
+        inputAverager_.Clear();
+        outputAverager_.Clear();
+    }
     // A new range redraws the frame; the same range need not.
     if (chart_.BottomAxis().Maximum() != sampleRate / 2.0)
         chart_.BottomAxis().SetMinMax(0.0, sampleRate / 2.0);
-    Show(analyzer_.Analyze(samples.input, maxCode, sampleRate), *input_, inputReadout_);
-    Show(analyzer_.Analyze(samples.output, maxCode, sampleRate), *output_, outputReadout_);
+    const struct {
+        const std::vector<double>& record;
+        signova::SpectrumAverager& averager;
+        signova::TFastLineSeries& series;
+        const Readout& readout;
+    } traces[] = {{samples.input, inputAverager_, *input_, inputReadout_},
+                  {samples.output, outputAverager_, *output_, outputReadout_}};
+    for (const auto& trace : traces) {
+        const std::span<const double> powers =
+            trace.averager.Add(analyzer_.BinPowers(trace.record));
+        Show(signova::SpectrumOfPowers(powers, maxCode, sampleRate), maxCode, trace.series,
+             trace.readout);
+    }
+    ShowAveraging();
 }
 
-void SpectrumWindow::Show(const signova::Spectrum& spectrum, signova::TFastLineSeries& series,
-                          const Readout& readout) {
+void SpectrumWindow::Show(const signova::Spectrum& spectrum, std::int32_t maxCode,
+                          signova::TFastLineSeries& series, const Readout& readout) {
     series.Clear();
     for (std::size_t bin = 0; bin < spectrum.levelsDb.size(); ++bin)
         series.AddPoint(
@@ -160,14 +241,21 @@ void SpectrumWindow::Show(const signova::Spectrum& spectrum, signova::TFastLineS
             std::clamp(spectrum.levelsDb[bin], signova::SpectrumBottomDb, signova::SpectrumTopDb),
             "", signova::DefaultColor);
     readout.peak->setText(FromText(signova::PeakText(spectrum)));
+    readout.level->setText(FromText(signova::PeakLevelText(spectrum)));
     readout.sinad->setText(FromText(signova::SinadText(spectrum)));
+    readout.ideal->setText(FromText(signova::IdealSinadText(maxCode)));
+    readout.effectiveBits->setText(FromText(signova::EffectiveBitsText(spectrum)));
 }
 
 std::string SpectrumWindow::ReadoutText() const {
     const auto line = [](const char* name, const Readout& readout) {
-        return QStringLiteral("%1: peak %2, SINAD %3")
-            .arg(QLatin1String(name), readout.peak->text(), readout.sinad->text());
+        return QStringLiteral("%1: peak %2 at %3, SINAD %4 (ideal %5, ENOB %6)")
+            .arg(QLatin1String(name), readout.peak->text(), readout.level->text(),
+                 readout.sinad->text(), readout.ideal->text(), readout.effectiveBits->text());
     };
-    return (line("Input", inputReadout_) + QLatin1Char('\n') + line("Output", outputReadout_))
-        .toStdString();
+    QString text =
+        line("Input", inputReadout_) + QLatin1Char('\n') + line("Output", outputReadout_);
+    if (!averaging_->text().isEmpty())
+        text = averaging_->text() + QLatin1Char('\n') + text;
+    return text.toStdString();
 }

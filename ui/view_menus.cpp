@@ -123,6 +123,7 @@ void ViewMenus::ShowSpectrum() {
         SpectrumWindow* window = spectrum_;
         ChartWidget* chart = &window->Chart();
         QMenu* menu = ContextMenu::Attach(chart, QStringLiteral("SpectrumChartMenu"));
+        window->AddAveragingTo(*menu);
         AddPictureExport(menu,
                          [window, chart] { return ViewPicture(*chart, window->ReadoutText()); });
         sources_.projector.AddZoomKeys(*window);

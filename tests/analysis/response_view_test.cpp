@@ -64,9 +64,17 @@ INSTANTIATE_TEST_SUITE_P(
                       TextCase{PeakText(PeakAt(1007.8125, -0.5, 73.914)), "1007.81 Hz"},
                       TextCase{SinadText(PeakAt(1007.8125, -0.5, 73.914)), "73.91 dB"},
                       TextCase{SinadText(PeakAt(1007.8125, -0.5, std::nullopt)), "\u2014"},
+                      TextCase{PeakLevelText(PeakAt(1000.02, -0.414, 73.914)), "-0.41 dBFS"},
+                      TextCase{PeakLevelText(PeakAt(1000.02, -95.5, 1.0)), "-95.50 dBFS"},
+                      TextCase{EffectiveBitsText(PeakAt(1000, -0.5, 73.914)), "11.99 bits"},
+                      TextCase{EffectiveBitsText(PeakAt(1000, -0.5, std::nullopt)), "\u2014"},
+                      TextCase{IdealSinadText(2047), "74.00 dB"},
+                      TextCase{IdealSinadText(511), "61.96 dB"},
+                      TextCase{IdealSinadText(127), "49.92 dB"},
                       // A silent record has no peak.
                       TextCase{PeakText(PeakAt(0, SpectrumFloorDb, std::nullopt)), "\u2014"},
-                      TextCase{PeakText(Spectrum{}), "\u2014"}));
+                      TextCase{PeakText(Spectrum{}), "\u2014"},
+                      TextCase{PeakLevelText(PeakAt(0, SpectrumFloorDb, std::nullopt)), "\u2014"}));
 
 TEST(ResponseViewOfATable, SpansZeroToHalfTheRateWithZerosOnTheAxisFloor) {
     const ResponseView view = ViewResponse(Table(MovingAverage4), Rate, 1000);

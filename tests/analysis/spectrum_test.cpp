@@ -55,10 +55,13 @@ Spectra RunChain(int rangeButton, int dial, int bits, const std::vector<std::str
 
 constexpr double BinWidth = 48000.0 / 4096;
 
-TEST(SpectrumPeak, OneKilohertzWithinOneBinAtAboutFullScale) {
+// 1000 Hz lies a third of the way from bin 85 to bin 86: the read-out finds
+// it between them, at full scale, the scalloping loss taken back.
+TEST(SpectrumPeak, OneKilohertzBetweenBinsAtFullScale) {
     const Spectrum input = RunChain(Kilo, 1000, 12, Through).input;
-    EXPECT_NEAR(input.peakFrequency, 1000.0, BinWidth);
-    EXPECT_NEAR(input.peakDb, -0.4, 0.45); // between two bins: up to 0.83 dB scalloping loss
+    EXPECT_EQ(input.peakBin, 85);
+    EXPECT_NEAR(input.peakFrequency, 1000.0, 0.1 * BinWidth);
+    EXPECT_NEAR(input.peakDb, 0.0, 0.1);
 }
 
 TEST(SpectrumPeak, ThirtyKilohertzLandsAtEighteen) {
@@ -92,6 +95,72 @@ Spectrum Analyze(const std::vector<double>& record) {
     SpectrumAnalyzer analyzer(RecordLength);
     return analyzer.Analyze(record, FullScale, 48000);
 }
+
+class PeakBetweenBins : public ::testing::TestWithParam<double> {};
+
+// A sine of 1000 codes at bin 300 plus a fraction: found within a tenth of a
+// bin, at its level within a tenth of a dB (on the bins alone it could read
+// half a bin and 0.83 dB off).
+TEST_P(PeakBetweenBins, FoundWithinATenthOfABinAtItsLevel) {
+    const double bin = 300.0 + GetParam();
+    std::vector<double> record(RecordLength);
+    for (std::size_t n = 0; n < record.size(); ++n)
+        record[n] =
+            1000.0 * std::sin(2 * std::numbers::pi * bin * static_cast<double>(n) / RecordLength);
+    const Spectrum spectrum = Analyze(record);
+    EXPECT_NEAR(spectrum.peakFrequency / BinWidth, bin, 0.1);
+    EXPECT_NEAR(spectrum.peakDb, 20 * std::log10(1000.0 / FullScale), 0.1);
+}
+
+INSTANTIATE_TEST_SUITE_P(Fractions, PeakBetweenBins,
+                         ::testing::Values(0.0, 0.1, 0.25, 0.4, 0.5, 0.6, 0.75, 0.9));
+
+struct BinPeakCase {
+    const char* name;
+    std::vector<double> powers;
+    int peakBin;
+};
+
+class PeakOnItsBin : public ::testing::TestWithParam<BinPeakCase> {};
+
+// With no level on one side to fit a parabola to (an edge bin, or a
+// neighbour on the floor), the peak reads its bin's frequency and level.
+TEST_P(PeakOnItsBin, WithoutALevelOnBothSides) {
+    const BinPeakCase& c = GetParam();
+    const Spectrum spectrum = SpectrumOfPowers(c.powers, FullScale, 800.0);
+    EXPECT_EQ(spectrum.peakBin, c.peakBin);
+    EXPECT_EQ(spectrum.peakFrequency, c.peakBin * 100.0);
+    EXPECT_EQ(spectrum.peakDb, spectrum.levelsDb[static_cast<std::size_t>(c.peakBin)]);
+}
+
+INSTANTIATE_TEST_SUITE_P(Bins, PeakOnItsBin,
+                         ::testing::Values(BinPeakCase{"AtZeroHertz", {9, 1, 1, 1, 1}, 0},
+                                           BinPeakCase{"AtHalfTheRate", {1, 1, 1, 1, 9}, 4},
+                                           BinPeakCase{"BesideASilentBin", {1, 0, 4, 1, 1}, 2}),
+                         [](const ::testing::TestParamInfo<BinPeakCase>& info) {
+                             return std::string(info.param.name);
+                         });
+
+struct WordLengthCase {
+    std::int32_t maxCode;
+    int bits;
+    double idealSinadDb;
+};
+
+class WordLengths : public ::testing::TestWithParam<WordLengthCase> {};
+
+TEST_P(WordLengths, GiveTheIdealSinadAndBackTheBits) {
+    const WordLengthCase& c = GetParam();
+    EXPECT_EQ(WordLength(c.maxCode), c.bits);
+    EXPECT_NEAR(IdealSinadDb(c.bits), c.idealSinadDb, 1e-12);
+    EXPECT_NEAR(EffectiveBits(c.idealSinadDb), c.bits, 1e-12);
+    EXPECT_NEAR(EffectiveBits(c.idealSinadDb - 6.02), c.bits - 1, 1e-12);
+}
+
+INSTANTIATE_TEST_SUITE_P(Converters, WordLengths,
+                         ::testing::Values(WordLengthCase{127, 8, 49.92},
+                                           WordLengthCase{511, 10, 61.96},
+                                           WordLengthCase{2047, 12, 74.0}));
 
 struct EdgeBinCase {
     const char* name;

@@ -6,6 +6,7 @@
 #include "scope/scope_chart_setup.h"
 #include "scope/sweep_capture.h"
 #include "scope/trace_plot.h"
+#include "tests/chart/recording_canvas.h"
 
 #include <gtest/gtest.h>
 
@@ -167,6 +168,87 @@ INSTANTIATE_TEST_SUITE_P(
                                 "20.0 ms/div  in 146.6 %/div  out 1000 codes/div"},
                       ScaleCase{{"", "1000", "12", 0, 100, 0, 100, true},
                                 "10.0 ms/div  out 1000 codes/div"}));
+
+// A sweep of the given codes as the capture holds them (DacScale times the code).
+DrawnSweep SweepOfCodes(std::int32_t maxCode, std::int32_t dacScale, std::vector<double> codes) {
+    DrawnSweep sweep;
+    sweep.present = true;
+    sweep.lastSample = static_cast<std::int32_t>(codes.size()) - 1;
+    sweep.sweepSpacing = 2;
+    sweep.sampleRate = 48000;
+    sweep.dacScale = dacScale;
+    sweep.maxCode = maxCode;
+    for (std::size_t n = 0; n < codes.size(); ++n)
+        sweep.output[n] = sweep.input[n] = codes[n] * dacScale;
+    return sweep;
+}
+
+struct FullScaleCase {
+    const char* name;
+    std::int32_t maxCode;
+    std::int32_t dacScale;
+    const char* levels; // the read-out's last line, cursors on -MaxCode and +MaxCode
+};
+
+class FullScale : public ::testing::TestWithParam<FullScaleCase> {};
+
+// Full scale is MaxCode codes, not the 2^(bits-1) codes of the range's end.
+TEST_P(FullScale, IsAHundredPerCentOfFullScale) {
+    const FullScaleCase& c = GetParam();
+    const DrawnSweep sweep =
+        SweepOfCodes(c.maxCode, c.dacScale, {-double(c.maxCode), 0, double(c.maxCode)});
+    CursorPlaces places;
+    places.level1 = {Trace::Output, 0};
+    places.level2 = {Trace::Output, 2};
+    EXPECT_EQ(PercentOfFullScale(sweep, places.level2), 100.0);
+    EXPECT_EQ(PercentOfFullScale(sweep, {Trace::Input, 0}), -100.0);
+    const std::string text = CursorReadout(sweep, places);
+    EXPECT_EQ(text.substr(text.rfind('\n') + 1), c.levels);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    WordLengths, FullScale,
+    ::testing::Values(FullScaleCase{"Twelve", 2047, 1, "\u0394L 4094 codes  200.0 % FS"},
+                      FullScaleCase{"TenScaledByFour", 511, 4, "\u0394L 1022 codes  200.0 % FS"},
+                      FullScaleCase{"EightScaledBySixteen", 127, 16,
+                                    "\u0394L 254 codes  200.0 % FS"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// Halfway between two samples the time cursor takes the earlier one.
+TEST(NearestSample, TakesTheEarlierOfTwoAsNear) {
+    const DrawnSweep sweep = SweepOfCodes(2047, 1, {0, 0, 0, 0});
+    EXPECT_EQ(NearestSample(sweep, 3.0), 1); // samples at 0, 2, 4, 6
+    EXPECT_EQ(NearestSample(sweep, 3.01), 2);
+    EXPECT_EQ(NearestSample(sweep, 100), 3);
+}
+
+// The read-out's lines sit on a patch of the panel's colour as wide as the
+// widest line, so no trace runs through them; the text is drawn after it.
+TEST(CursorPaint, PutsTheReadoutOnAPatchOfThePanel) {
+    const DrawnScope scope({"", "48000", "12", 1, 100, 1, 100, true});
+    TChart chart;
+    ConfigureScopeChart(chart);
+    testing::RecordingCanvas canvas;
+    const ChartLayout layout = ComputeChartLayout(chart, 369, 267, canvas);
+    CursorPlaces places;
+    places.time2 = 48;
+    PaintCursors(scope.Sweep(), places, layout, canvas, 1);
+    using Kind = testing::RecordingCanvas::Kind;
+    const auto fills = canvas.Of(Kind::Fill);
+    const auto texts = canvas.Of(Kind::Text);
+    ASSERT_EQ(fills.size(), 1U);
+    ASSERT_EQ(texts.size(), 5U);
+    EXPECT_EQ(fills[0]->color, (Rgb{0x00, 0x33, 0x33}));
+    std::size_t widest = 0;
+    for (const auto* text : texts)
+        widest = std::max(widest, text->text.size());
+    const CanvasRect patch = fills[0]->rects.at(0);
+    EXPECT_EQ(patch, (CanvasRect{layout.plot.left, layout.plot.top,
+                                 static_cast<int>(widest) * testing::RecordingCanvas::CharWidth + 6,
+                                 5 * testing::RecordingCanvas::LineHeight + 6}));
+    EXPECT_LT(fills[0], texts[0]);
+    EXPECT_EQ(texts[4]->top, layout.plot.top + 3 + 4 * testing::RecordingCanvas::LineHeight);
+}
 
 TEST(CursorPlacesWithinSweep, MoveOntoTheSamplesAndTheShownTrace) {
     const DrawnScope scope({"", "1000", "12", 1, 100, 0, 100, true}); // input hidden, 200 samples

@@ -1,5 +1,6 @@
 #include "tests/ui/form_fixture.h"
 
+#include "analysis/spectrum_average.h"
 #include "chart/chart_fast_line_series.h"
 #include "toolkit/errors.h"
 #include "toolkit/virtual_keys.h"
@@ -319,9 +320,13 @@ TEST_F(Views, SpectrumShowsTheRecordAndKeepsItWhenTheRunStops) {
     form.ShowPage(FirPage);
     form.RunSamples(5000);
     window->Refresh();
-    // 1000 Hz lies between bins 85 and 86 (11.71875 Hz apart).
-    EXPECT_EQ(Text(window, "InputPeak"), "996.09 Hz");
+    // 1000 Hz lies between bins 85 and 86 (11.71875 Hz apart): found between them.
+    EXPECT_EQ(Text(window, "InputPeak"), "1000.31 Hz");
+    EXPECT_EQ(Text(window, "InputLevel"), "0.02 dBFS");
     EXPECT_TRUE(Text(window, "InputSinad").ends_with(" dB"));
+    EXPECT_EQ(Text(window, "InputIdeal"), "74.00 dB");
+    EXPECT_EQ(Text(window, "OutputIdeal"), "74.00 dB");
+    EXPECT_TRUE(Text(window, "InputEnob").ends_with(" bits"));
     signova::TChart& chart = window->Chart().Chart();
     EXPECT_EQ(chart.BottomAxis().Maximum(), 24000.0);
     ASSERT_EQ(chart.FindSeries("Input")->Count(), 2049U);
@@ -333,12 +338,58 @@ TEST_F(Views, SpectrumShowsTheRecordAndKeepsItWhenTheRunStops) {
     SetFrequency("SpeedButton3", 3000);
     form.RunSamples(1000);
     window->Refresh();
-    EXPECT_EQ(Text(window, "InputPeak"), "996.09 Hz");
+    EXPECT_EQ(Text(window, "InputPeak"), "1000.31 Hz");
     EXPECT_EQ(Text(window, "InputSinad"), inputSinad);
     EXPECT_EQ(Text(window, "OutputPeak"), outputPeak);
 
     window->hide();
     EXPECT_FALSE(window->Refreshing());
+}
+
+TEST_F(Views, SpectrumMenuOffersTheAveragingWithTips) {
+    Choose("Chart1Menu", SpectrumItem);
+    EXPECT_EQ(Items("SpectrumChartMenu"),
+              (QStringList{"Averaging off", "Average 4 records", "Average 16 records", "Max hold",
+                           SavePictureItem, CopyPictureItem, "Large traces"}));
+    for (const QAction* action : Menu("SpectrumChartMenu")->actions().first(4))
+        EXPECT_TRUE(action->toolTip().endsWith(
+            "A record is counted once, even when a stopped run shows it again; choosing starts "
+            "over."))
+            << action->text().toStdString();
+    Choose("SpectrumChartMenu", "Max hold");
+    EXPECT_EQ(Spectrum()->Averaging(), signova::SpectrumAveraging::MaxHold);
+    EXPECT_EQ(Text(Spectrum(), "AveragingState"), "Max hold of 0 records");
+}
+
+// Each record drawn counts once: the stopped run's record copied again and
+// again is one, each new run's is another (here the same samples again); a
+// change of averaging or of the word length starts over.
+TEST_F(Views, SpectrumAveragesEachDistinctRecordOnce) {
+    Choose("Chart1Menu", SpectrumItem);
+    SpectrumWindow* window = Spectrum();
+    form.ShowPage(FirPage);
+    form.RunSamples(5000);
+    window->Refresh();
+    EXPECT_EQ(Text(window, "AveragingState"), "");
+    window->SetAveraging(signova::SpectrumAveraging::Four);
+    EXPECT_EQ(Text(window, "AveragingState"), "Mean of 1 of 4 records");
+    window->Refresh();
+    window->Refresh();
+    EXPECT_EQ(window->RecordsCombined(), 1);
+    for (int run = 0; run < 4; ++run) {
+        form.RunSamples(5000);
+        window->Refresh();
+    }
+    EXPECT_EQ(Text(window, "AveragingState"), "Mean of 4 of 4 records");
+    Choose("SpectrumChartMenu", "Average 16 records");
+    EXPECT_EQ(Text(window, "AveragingState"), "Mean of 1 of 16 records");
+    form.RunSamples(5000);
+    window->Refresh();
+    EXPECT_EQ(window->RecordsCombined(), 2);
+    form.Control<QComboBox>("Bits")->setEditText("10");
+    window->Refresh();
+    EXPECT_EQ(window->RecordsCombined(), 1);
+    EXPECT_EQ(Text(window, "InputIdeal"), "61.96 dB");
 }
 
 TEST_F(Views, RecordHoldsTheSamplesOfTheLatestRunThatReachedTheScope) {
@@ -413,10 +464,16 @@ TEST_F(Views, ViewPicturesCarryTheirReadoutsUnderTheChart) {
     Choose("Chart1Menu", SpectrumItem);
     ChartWidget& spectrumChart = Spectrum()->Chart();
     const std::string spectrumText = Spectrum()->ReadoutText();
-    EXPECT_EQ(spectrumText, "Input: peak " + Text(Spectrum(), "InputPeak") + ", SINAD " +
-                                Text(Spectrum(), "InputSinad") + "\nOutput: peak " +
-                                Text(Spectrum(), "OutputPeak") + ", SINAD " +
-                                Text(Spectrum(), "OutputSinad"));
+    const auto readoutLine = [this](const std::string& name) {
+        return name + ": peak " + Text(Spectrum(), (name + "Peak").c_str()) + " at " +
+               Text(Spectrum(), (name + "Level").c_str()) + ", SINAD " +
+               Text(Spectrum(), (name + "Sinad").c_str()) + " (ideal 74.00 dB, ENOB " +
+               Text(Spectrum(), (name + "Enob").c_str()) + ")";
+    };
+    EXPECT_EQ(spectrumText, readoutLine("Input") + "\n" + readoutLine("Output"));
+    Spectrum()->SetAveraging(signova::SpectrumAveraging::Four);
+    EXPECT_EQ(Spectrum()->ReadoutText(),
+              "Mean of 1 of 4 records\n" + readoutLine("Input") + "\n" + readoutLine("Output"));
     dialogs.saveFiles = {Path("spectrum.png")};
     Choose("SpectrumChartMenu", SavePictureItem);
     const QImage spectrum(folder.filePath("spectrum.png"), "PNG");
