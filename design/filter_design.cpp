@@ -326,10 +326,10 @@ std::string DesignTitle(const DesignSpec& spec) {
     if (spec.method == DesignMethod::Resonator)
         return "Resonator " + Hz(spec.edge) + " Hz, r " + Hz(spec.radius);
     std::string title = BandName(spec.band);
-    title += " " + Hz(spec.edge);
+    title.append(" ").append(Hz(spec.edge));
     if (IsBand(spec.band))
-        title += "-" + Hz(spec.upperEdge);
-    title += " Hz, ";
+        title.append("-").append(Hz(spec.upperEdge));
+    title.append(" Hz, ");
     if (IsFirMethod(spec.method)) {
         title += std::to_string(spec.taps) + " taps, ";
         if (spec.method == DesignMethod::Equiripple)
