@@ -8,72 +8,31 @@
 namespace signova {
 namespace {
 
-// p(z) with c[0] the highest power, by Horner's rule, and p'(z).
-std::pair<Root, Root> ValueAndSlope(const std::vector<double>& c, Root z) {
-    Root value = 0.0;
-    Root slope = 0.0;
-    for (double coefficient : c) {
-        slope = slope * z + value;
-        value = value * z + coefficient;
-    }
-    return {value, slope};
-}
-
-Root Polished(const std::vector<double>& c, Root root) {
-    for (int step = 0; step < 3; ++step) {
-        const auto [value, slope] = ValueAndSlope(c, root);
-        if (value == 0.0 || slope == 0.0)
-            break;
-        const Root next = root - value / slope;
-        if (!(std::abs(ValueAndSlope(c, next).first) < std::abs(value)))
-            break;
-        root = next;
-    }
-    return root;
-}
-
-// Pairs every complex root with the nearest unpaired root of the lower half
-// plane and makes the two exact conjugates; real roots lose their imaginary
-// dust.
-std::vector<Root> AsConjugatePairs(std::vector<Root> roots) {
+// The real Schur form of a real matrix gives complex eigenvalues as exact
+// conjugate pairs: each pair is put together, its upper half first. The
+// roots are not polished one by one: Newton steps on the members of a
+// repeated root pull them apart from the set that is exact for a nearby
+// polynomial, and the coefficients multiplied back out drift.
+std::vector<Root> ConjugatePairs(const std::vector<Root>& found) {
     std::vector<Root> result;
-    std::vector<bool> used(roots.size(), false);
-    for (std::size_t i = 0; i < roots.size(); ++i) {
-        if (used[i])
-            continue;
-        used[i] = true;
-        const Root r = roots[i];
-        if (std::abs(r.imag()) <= 1e-10 * std::max(1.0, std::abs(r))) {
-            result.emplace_back(r.real(), 0.0);
-            continue;
+    for (const Root& r : found) {
+        if (r.imag() == 0.0) {
+            result.push_back(r);
+        } else if (r.imag() > 0.0) {
+            result.push_back(r);
+            result.push_back(std::conj(r));
         }
-        std::size_t partner = roots.size();
-        double nearest = INFINITY;
-        for (std::size_t j = i + 1; j < roots.size(); ++j) {
-            const double distance = std::abs(roots[j] - std::conj(r));
-            if (!used[j] && distance < nearest) {
-                nearest = distance;
-                partner = j;
-            }
-        }
-        Root upper = r;
-        if (partner < roots.size()) {
-            used[partner] = true;
-            upper = (r + std::conj(roots[partner])) / 2.0;
-        }
-        if (upper.imag() < 0)
-            upper = std::conj(upper);
-        result.push_back(upper);
-        result.push_back(std::conj(upper));
     }
     return result;
 }
 
-void MultiplyBy(std::vector<double>& p, std::initializer_list<double> factor) {
-    std::vector<double> product(p.size() + factor.size() - 1, 0.0);
+// The product is carried with a 64-bit significand: multiplying out twenty
+// roots near the unit circle passes through sums far larger than the result.
+void MultiplyBy(std::vector<long double>& p, std::initializer_list<long double> factor) {
+    std::vector<long double> product(p.size() + factor.size() - 1, 0.0L);
     for (std::size_t i = 0; i < p.size(); ++i) {
         std::size_t j = 0;
-        for (double f : factor)
+        for (long double f : factor)
             product[i + j++] += p[i] * f;
     }
     p = std::move(product);
@@ -109,28 +68,34 @@ PolynomialRoots RootsOf(const std::vector<double>& coefficients) {
         for (int k = 0; k <= reduced; ++k)
             lowestFirst[k] = c[static_cast<std::size_t>(reduced - k)];
         Eigen::PolynomialSolver<double, Eigen::Dynamic> solver(lowestFirst);
-        const std::vector<double> trimmed(c.begin(), c.begin() + reduced + 1);
+        std::vector<Root> found;
         for (Eigen::Index k = 0; k < solver.roots().size(); ++k)
-            roots.push_back(Polished(trimmed, solver.roots()[k]));
+            found.push_back(solver.roots()[k]);
+        for (const Root& r : ConjugatePairs(found))
+            roots.push_back(r);
     }
-    result.roots = AsConjugatePairs(std::move(roots));
+    result.roots = std::move(roots);
     return result;
 }
 
 std::vector<double> CoefficientsOf(const PolynomialRoots& roots) {
-    std::vector<double> p{roots.lead};
+    std::vector<long double> p{1.0L};
     const auto& r = roots.roots;
     for (std::size_t i = 0; i < r.size(); ++i) {
+        const long double re = r[i].real();
         const bool pairNext = r[i].imag() != 0.0 && i + 1 < r.size() && r[i + 1] == std::conj(r[i]);
         if (pairNext) {
-            MultiplyBy(p, {1.0, -2.0 * r[i].real(), std::norm(r[i])});
+            const long double im = r[i].imag();
+            MultiplyBy(p, {1.0L, -2.0L * re, re * re + im * im});
             ++i;
         } else {
-            MultiplyBy(p, {1.0, -r[i].real()});
+            MultiplyBy(p, {1.0L, -re});
         }
     }
-    p.insert(p.begin(), static_cast<std::size_t>(roots.degreeDropped), 0.0);
-    return p;
+    std::vector<double> result(static_cast<std::size_t>(roots.degreeDropped), 0.0);
+    for (long double v : p)
+        result.push_back(static_cast<double>(roots.lead * v));
+    return result;
 }
 
 std::vector<double> DenominatorPolynomial(const std::vector<double>& feedback) {

@@ -20,10 +20,10 @@ struct PolynomialRoots {
 };
 
 // Roots by the eigenvalues of the balanced companion matrix (Eigen's
-// PolynomialSolver: Hessenberg QR, backward stable), each polished by Newton
-// steps while they lower |p(r)|. Roots whose imaginary part is below 1e-10 of
-// their magnitude are put on the real axis; the others come as exact conjugate
-// pairs. An all-zero polynomial has lead 0 and no roots.
+// PolynomialSolver: Hessenberg QR, backward stable; chosen over liquid's
+// root finder, an iteration that may stall on clustered roots). Complex roots come as exact conjugate pairs,
+// the one with positive imaginary part first. An all-zero polynomial has lead
+// 0 and no roots.
 PolynomialRoots RootsOf(const std::vector<double>& coefficients);
 
 // lead * prod (z - root), multiplied out in double: real roots one at a time,
