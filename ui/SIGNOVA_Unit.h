@@ -19,6 +19,7 @@
 #include <vector>
 
 class Anchors;
+class FilterDesigner;
 class ChartWidget;
 class GridView;
 class LessonController;
@@ -37,6 +38,7 @@ class QTabWidget;
 class QTimer;
 class QToolButton;
 class RadioGroup;
+class RunRestart;
 class ScopeMeasure;
 class ProjectorView;
 class TForm2;
@@ -96,8 +98,14 @@ public:
         return table == signova::FilterKind::Fir ? firTitle_ : iirTitle_;
     }
     void ShowTableTitle(signova::FilterKind table, std::string title);
+    // What follows the writing of a table by Load or by a design: the title
+    // in the page's label, the first row shown, the table read into its filter.
+    void ShowWrittenTable(signova::FilterKind table, std::string title);
     LessonController& Lessons() { return *lessons_; }
     ViewMenus& Views() { return *views_; }
+    FilterDesigner& Designer() { return *designer_; }
+    // Restarts a run after a table changed under it.
+    RunRestart& Restarter() { return *restart_; }
 
     // What the window owns, for tests.
     signova::SimulatorState& State() { return state_; }
@@ -235,4 +243,6 @@ private:
     std::unique_ptr<ScopeMeasure> measure_;
     std::unique_ptr<LessonController> lessons_;
     std::unique_ptr<ListenController> listen_;
+    std::unique_ptr<RunRestart> restart_;
+    std::unique_ptr<FilterDesigner> designer_;
 };
