@@ -26,6 +26,7 @@
 #include "ui/lamp.h"
 #include "ui/lesson_controller.h"
 #include "ui/listen_controller.h"
+#include "ui/pole_zero_window.h"
 #include "ui/projector_view.h"
 #include "ui/radio_group.h"
 #include "ui/run_restart.h"
@@ -148,6 +149,11 @@ TForm1::TForm1(signova::Dialogs& dialogs, std::unique_ptr<signova::AudioOutput> 
                       },
                       *restart_},
         dialogs_);
+    poleZero_ = std::make_unique<PoleZeroWindow>(PoleZeroSources{
+        *this, state_, firCells_, iirCells_, *FIRgrid, *IIRGrid,
+        views_->TableMenu(signova::FilterKind::Fir), views_->TableMenu(signova::FilterKind::Iir),
+        *DSPcontrol, *DSPcontrol->widget(FirPage), *DSPcontrol->widget(IirPage),
+        guard([this](signova::FilterKind table) { ReadTableIntoFilter(table); }), *restart_});
     connect(lessons_.get(), &LessonController::TablesSet, designer_.get(), [this] {
         designer_->TableWritten(signova::FilterKind::Fir);
         designer_->TableWritten(signova::FilterKind::Iir);
@@ -495,13 +501,15 @@ void TForm1::LoadTableFile(signova::FilterKind table, const std::string& path) {
 
 void TForm1::ShowWrittenTable(signova::FilterKind table, std::string title) {
     ShowTableTitle(table, std::move(title));
-    if (table == signova::FilterKind::Fir) {
-        FIRgrid->ShowFirstRow();
+    (table == signova::FilterKind::Fir ? FIRgrid : IIRGrid)->ShowFirstRow();
+    ReadTableIntoFilter(table);
+}
+
+void TForm1::ReadTableIntoFilter(signova::FilterKind table) {
+    if (table == signova::FilterKind::Fir)
         signova::ReadFIRCoefficients(state_, firCells_);
-    } else {
-        IIRGrid->ShowFirstRow();
+    else
         signova::ReadIIRCoefficients(state_, iirCells_, dialogs_);
-    }
 }
 
 void TForm1::ShowTableTitle(signova::FilterKind table, std::string title) {

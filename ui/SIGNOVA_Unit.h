@@ -40,6 +40,7 @@ class QToolButton;
 class RadioGroup;
 class RunRestart;
 class ScopeMeasure;
+class PoleZeroWindow;
 class ProjectorView;
 class TForm2;
 class ViewMenus;
@@ -104,6 +105,7 @@ public:
     LessonController& Lessons() { return *lessons_; }
     ViewMenus& Views() { return *views_; }
     FilterDesigner& Designer() { return *designer_; }
+    PoleZeroWindow& PolesAndZeros() { return *poleZero_; }
     // Restarts a run after a table changed under it.
     RunRestart& Restarter() { return *restart_; }
 
@@ -171,6 +173,7 @@ private:
     signova::ScopeControls ReadScopeControls() const;
     void SampleDone(const signova::SampleOutcome& outcome);
     bool ReadCoefficientFile(const std::string& path);
+    void ReadTableIntoFilter(signova::FilterKind table);
 
     signova::Dialogs& dialogs_;
     std::unique_ptr<signova::AudioOutput> ownAudio_; // when no other was given
@@ -245,4 +248,5 @@ private:
     std::unique_ptr<ListenController> listen_;
     std::unique_ptr<RunRestart> restart_;
     std::unique_ptr<FilterDesigner> designer_;
+    std::unique_ptr<PoleZeroWindow> poleZero_;
 };
