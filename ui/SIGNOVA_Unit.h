@@ -248,5 +248,6 @@ private:
     std::unique_ptr<ListenController> listen_;
     std::unique_ptr<RunRestart> restart_;
     std::unique_ptr<FilterDesigner> designer_;
-    std::unique_ptr<PoleZeroWindow> poleZero_;
+    // A tool window: the window owns it as its child.
+    PoleZeroWindow* poleZero_ = nullptr;
 };
