@@ -149,7 +149,7 @@ TForm1::TForm1(signova::Dialogs& dialogs, std::unique_ptr<signova::AudioOutput> 
                       },
                       *restart_},
         dialogs_);
-    poleZero_ = new PoleZeroWindow(PoleZeroSources{
+    poleZero_ = std::make_unique<PoleZeroMenus>(PoleZeroSources{
         *this, state_, firCells_, iirCells_, *FIRgrid, *IIRGrid,
         views_->TableMenu(signova::FilterKind::Fir), views_->TableMenu(signova::FilterKind::Iir),
         *DSPcontrol, *DSPcontrol->widget(FirPage), *DSPcontrol->widget(IirPage),

@@ -40,7 +40,7 @@ class QToolButton;
 class RadioGroup;
 class RunRestart;
 class ScopeMeasure;
-class PoleZeroWindow;
+class PoleZeroMenus;
 class ProjectorView;
 class TForm2;
 class ViewMenus;
@@ -105,7 +105,7 @@ public:
     LessonController& Lessons() { return *lessons_; }
     ViewMenus& Views() { return *views_; }
     FilterDesigner& Designer() { return *designer_; }
-    PoleZeroWindow& PolesAndZeros() { return *poleZero_; }
+    PoleZeroMenus& PolesAndZeros() { return *poleZero_; }
     // Restarts a run after a table changed under it.
     RunRestart& Restarter() { return *restart_; }
 
@@ -248,6 +248,5 @@ private:
     std::unique_ptr<ListenController> listen_;
     std::unique_ptr<RunRestart> restart_;
     std::unique_ptr<FilterDesigner> designer_;
-    // A tool window: the window owns it as its child.
-    PoleZeroWindow* poleZero_ = nullptr;
+    std::unique_ptr<PoleZeroMenus> poleZero_;
 };

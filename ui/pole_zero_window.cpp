@@ -232,9 +232,6 @@ PoleZeroWindow::PoleZeroWindow(const PoleZeroSources& sources)
     MakeToolWindow(*this, sources_.window);
 
     for (signova::FilterKind table : {signova::FilterKind::Fir, signova::FilterKind::Iir}) {
-        QMenu& menu = table == signova::FilterKind::Fir ? sources_.firMenu : sources_.iirMenu;
-        connect(menu.addAction(PoleZeroText), &QAction::triggered, this,
-                [this, table](bool) { ShowTable(table); });
         QAbstractItemModel* model =
             (table == signova::FilterKind::Fir ? sources_.firGrid : sources_.iirGrid).model();
         const auto reload = [this] { ScheduleReload(); };
@@ -319,4 +316,22 @@ void PoleZeroWindow::ReleaseRoot() {
     // The running filter takes the new coefficients when its run starts again.
     sources_.restart.Restart();
     sources_.tableChanged(table_);
+}
+
+// ---- the menus -----------------------------------------------------------------
+
+PoleZeroMenus::PoleZeroMenus(const PoleZeroSources& sources) : sources_(sources) {
+    for (signova::FilterKind table : {signova::FilterKind::Fir, signova::FilterKind::Iir}) {
+        QMenu& menu = table == signova::FilterKind::Fir ? sources_.firMenu : sources_.iirMenu;
+        connect(menu.addAction(PoleZeroText), &QAction::triggered, this,
+                [this, table](bool) { ShowTable(table); });
+    }
+}
+
+PoleZeroMenus::~PoleZeroMenus() = default;
+
+void PoleZeroMenus::ShowTable(signova::FilterKind table) {
+    if (!window_)
+        window_ = new PoleZeroWindow(sources_);
+    window_->ShowTable(table);
 }

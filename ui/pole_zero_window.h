@@ -6,6 +6,7 @@
 #include "engine/simulator_state.h"
 #include "toolkit/cell_store.h"
 
+#include <QPointer>
 #include <QWidget>
 
 #include <functional>
@@ -109,4 +110,21 @@ private:
     QLabel* stability_;
     QLabel* error_;
     ZPlaneView* plane_;
+};
+
+// "Poles and zeros…" on each table's menu; the window is made the first time
+// it is asked for and then only shown again.
+class PoleZeroMenus : public QObject {
+    Q_OBJECT
+public:
+    explicit PoleZeroMenus(const PoleZeroSources& sources);
+    ~PoleZeroMenus() override;
+
+    void ShowTable(signova::FilterKind table);
+    // The window, once made.
+    PoleZeroWindow* Window() const { return window_; }
+
+private:
+    PoleZeroSources sources_;
+    QPointer<PoleZeroWindow> window_;
 };

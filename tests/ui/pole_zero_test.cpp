@@ -30,17 +30,19 @@ class PoleZero : public ::testing::Test {
 protected:
     ScriptedDialogs dialogs;
     CountingForm form{dialogs};
-    PoleZeroWindow& window = form.PolesAndZeros();
+    PoleZeroWindow& window = Open();
 
     // The shipped resonator on the IIR page, its poles and zeros shown.
-    PoleZero() {
+    PoleZeroWindow& Open() {
         form.LoadTableFile(FilterKind::Iir, SIGNOVA_EXAMPLES_DIR "/iir_resonator_1k.txt");
         form.ShowPage(IirPage);
         for (QAction* action : form.findChild<QMenu*>("IIRGridMenu")->actions())
             if (action->text() == QString::fromUtf8("Poles and zeros\u2026"))
                 action->trigger();
-        window.resize(420, 480);
+        PoleZeroWindow& shown = *form.PolesAndZeros().Window();
+        shown.resize(420, 480);
         QCoreApplication::processEvents();
+        return shown;
     }
     ~PoleZero() override { window.hide(); }
 

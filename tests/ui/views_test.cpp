@@ -127,8 +127,9 @@ protected:
 TEST_F(Views, MenusOfTheTablesAndTheScopeOfferTheirViews) {
     const QString saveTable = QString::fromUtf8("Save table as\u2026");
     const QString design = QString::fromUtf8("Design filter\u2026");
-    EXPECT_EQ(Items("FIRgridMenu"), (QStringList{ResponseItem, saveTable, design}));
-    EXPECT_EQ(Items("IIRGridMenu"), (QStringList{ResponseItem, saveTable, design}));
+    const QString roots = QString::fromUtf8("Poles and zeros\u2026");
+    EXPECT_EQ(Items("FIRgridMenu"), (QStringList{ResponseItem, saveTable, design, roots}));
+    EXPECT_EQ(Items("IIRGridMenu"), (QStringList{ResponseItem, saveTable, design, roots}));
     EXPECT_EQ(Items("Chart1Menu"),
               (QStringList{SpectrumItem, SavePictureItem, CopyPictureItem, SaveSamplesItem,
                            "Cursors", "Single sweep", "Hold as reference", "Clear reference",
