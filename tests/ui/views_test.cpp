@@ -31,6 +31,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
 #include <functional>
 #include <optional>
 #include <string>
@@ -609,3 +611,33 @@ TEST(QtReplaceQuestion, NamesALongPathWhole) {
 }
 
 } // namespace
+
+// The lower chart's menu shows the impulse or the step response instead of
+// the phase: a FIR's taps then zeros over max(64, taps + 16) samples; an
+// unstable IIR's response stops where the run would end, and says so.
+TEST_F(Views, TheLowerChartShowsTheImpulseOrStepResponse) {
+    MovingAverage4();
+    Choose("FIRgridMenu", ResponseItem);
+    ResponseWindow* window = Response();
+    Choose("PhaseChartMenu", QStringLiteral("Impulse response"));
+    EXPECT_EQ(window->Lower(), ResponseWindow::LowerView::Impulse);
+    signova::TChartSeries* curve = window->PhaseChart().Chart().FindSeries("Phase");
+    std::vector<double> expected(64, 0.0);
+    std::fill_n(expected.begin(), 4, 0.25);
+    EXPECT_EQ(curve->YValues(), expected);
+    Choose("MagnitudeChartMenu", QStringLiteral("Step response"));
+    EXPECT_EQ(curve->YValues()[2], 0.75);
+    EXPECT_EQ(curve->YValues().back(), 1.0);
+    EXPECT_FALSE(Shown(window, "TimeResponseNote"));
+
+    FirstOrderIir("2");
+    Choose("IIRGridMenu", ResponseItem);
+    Choose("PhaseChartMenu", QStringLiteral("Impulse response"));
+    EXPECT_EQ(curve->Count(), 63U);
+    EXPECT_EQ(curve->YValues().back(), std::ldexp(1.0, 62));
+    EXPECT_EQ(Text(window, "TimeResponseNote"),
+              "At sample 63 the run ends with \"Invalid floating point operation.\"");
+    Choose("PhaseChartMenu", QStringLiteral("Phase"));
+    EXPECT_FALSE(Shown(window, "TimeResponseNote"));
+    EXPECT_EQ(curve->Count(), static_cast<std::size_t>(signova::ResponseCurvePoints));
+}
