@@ -1,5 +1,6 @@
 #include "ui/response_window.h"
 
+#include "analysis/group_delay.h"
 #include "analysis/table_read.h"
 #include "analysis/time_response.h"
 #include "chart/chart_fast_line_series.h"
@@ -229,6 +230,10 @@ void ResponseWindow::ShowTimeResponse() {
         phaseChart_.LeftAxis().SetIncrement(DegreesStep);
         return;
     }
+    if (lower_ == LowerView::UnwrappedPhase || lower_ == LowerView::GroupDelay) {
+        ShowFrequencyCurve();
+        return;
+    }
     const bool impulse = lower_ == LowerView::Impulse;
     phaseChart_.SetTitleText({impulse ? "Impulse response against sample number"
                                       : "Step response against sample number"});
@@ -269,4 +274,31 @@ std::string ResponseWindow::ReadoutText() const {
         if (!label->isHidden() && !label->text().isEmpty())
             lines << label->text();
     return lines.join(QLatin1Char('\n')).toStdString();
+}
+
+// The phase unwrapped, or the group delay in samples, against frequency;
+// points where they are not defined (a zero on the circle, an infinite gain)
+// are left out.
+void ResponseWindow::ShowFrequencyCurve() {
+    const bool delay = lower_ == LowerView::GroupDelay;
+    phaseChart_.SetTitleText({delay ? "Group delay (samples) against frequency (Hz)"
+                                    : "Unwrapped phase (degrees) against frequency (Hz)"});
+    phase_.curve->Clear();
+    if (!view_.errors.empty())
+        return;
+    const std::vector<double> values =
+        delay ? signova::GroupDelay(coefficients_, view_.frequencies, state_.SampleRate)
+              : signova::UnwrappedDegrees(view_.phaseDegrees);
+    double low = 0.0;
+    double high = 0.0;
+    for (std::size_t i = 0; i < values.size(); ++i) {
+        if (std::isnan(values[i]))
+            continue;
+        phase_.curve->AddPoint(view_.frequencies[i], values[i], "", signova::DefaultColor);
+        low = std::min(low, values[i]);
+        high = std::max(high, values[i]);
+    }
+    const double margin = high > low ? (high - low) / 20 : 1.0;
+    phaseChart_.LeftAxis().SetMinMax(low - margin, high + margin);
+    phaseChart_.LeftAxis().SetIncrement(0.0);
 }

@@ -27,10 +27,11 @@ class TFastLineSeries;
 class ResponseWindow : public QWidget {
     Q_OBJECT
 public:
-    // What the lower chart shows: the phase (the default), or the first
-    // samples of the impulse or step response, from the run's own filter
-    // step on a scratch state.
-    enum class LowerView { Phase, Impulse, Step };
+    // What the lower chart shows: the phase (the default), the phase
+    // unwrapped, the group delay in samples, or the first samples of the
+    // impulse or step response, from the run's own filter step on a scratch
+    // state.
+    enum class LowerView { Phase, UnwrappedPhase, GroupDelay, Impulse, Step };
 
     ResponseWindow(const signova::SimulatorState& state, const signova::CellStore& firCells,
                    const signova::CellStore& iirCells, QWidget* parent = nullptr);
@@ -69,6 +70,7 @@ private:
     signova::TableRead ReadTable() const;
     void ShowView();
     void ShowTimeResponse();
+    void ShowFrequencyCurve();
     static void DrawMarker(signova::TFastLineSeries& marker, bool shown, double frequency,
                            const signova::TChartAxis& levels);
 

@@ -75,12 +75,15 @@ ViewMenus::ViewMenus(const ViewSources& sources, signova::Dialogs& dialogs)
 
 ViewMenus::~ViewMenus() = default;
 
-// Phase, impulse or step response in the window's lower chart; the menu
+// Phase, unwrapped phase, group delay, impulse or step response in the
+// window's lower chart; the menu
 // shows the one shown when it opens.
 void ViewMenus::AddLowerViewChoice(QMenu& menu, ResponseWindow& window) {
     using Lower = ResponseWindow::LowerView;
     auto* group = new QActionGroup(&menu);
     for (const auto& [text, view] : {std::pair{"Phase", Lower::Phase},
+                                     std::pair{"Unwrapped phase", Lower::UnwrappedPhase},
+                                     std::pair{"Group delay", Lower::GroupDelay},
                                      std::pair{"Impulse response", Lower::Impulse},
                                      std::pair{"Step response", Lower::Step}}) {
         QAction* action = menu.addAction(QString::fromLatin1(text));

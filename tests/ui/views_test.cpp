@@ -625,6 +625,10 @@ TEST_F(Views, TheLowerChartShowsTheImpulseOrStepResponse) {
     std::vector<double> expected(64, 0.0);
     std::fill_n(expected.begin(), 4, 0.25);
     EXPECT_EQ(curve->YValues(), expected);
+    // The 4-tap average delays by 1.5 samples wherever it passes anything.
+    Choose("PhaseChartMenu", QStringLiteral("Group delay"));
+    for (double delay : curve->YValues())
+        EXPECT_NEAR(delay, 1.5, 1e-9);
     Choose("MagnitudeChartMenu", QStringLiteral("Step response"));
     EXPECT_EQ(curve->YValues()[2], 0.75);
     EXPECT_EQ(curve->YValues().back(), 1.0);
