@@ -13,13 +13,13 @@ constexpr int DefaultTapCount = 48;
 // 1/48 written with 15 significant digits.
 constexpr const char* DefaultTapText = "0.0208333333333333";
 
+} // namespace
+
 std::string TapLabel(int row) {
     std::string label = "h";
     label += std::to_string(row);
     return label;
 }
-
-} // namespace
 
 CellStore NewFirGrid() {
     return CellStore(FirGridColumns, FirGridRows, FirGridFixedColumns, FirGridFixedRows);

@@ -7,6 +7,7 @@
 #include "toolkit/line_buffer.h"
 
 #include <functional>
+#include <string>
 
 namespace signova {
 
@@ -18,6 +19,9 @@ constexpr int FirGridFixedRows = 0;
 
 // A file may hold at most this many values.
 constexpr int MaxFirFileLines = 300;
+
+// The label of a FIRgrid row: "h0", "h1", ...
+std::string TapLabel(int row);
 
 // An empty FIRgrid of the start-up shape.
 CellStore NewFirGrid();

@@ -20,7 +20,7 @@ set(SIGNOVA_LAYERS
     "scope: chart engine toolkit"
     "coefficients: engine toolkit"
     "analysis: engine toolkit"
-    "design: engine toolkit"
+    "design: analysis coefficients engine toolkit"
     "lesson: coefficients engine toolkit"
     "sound: engine toolkit"
 )

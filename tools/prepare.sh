@@ -5,6 +5,7 @@ set -euo pipefail
 PACKAGES=(cmake g++ make qt6-base-dev libgtest-dev libbenchmark-dev
           libfftw3-dev nlohmann-json3-dev pkg-config
           portaudio19-dev libsamplerate0-dev libsndfile1-dev
+          libliquid-dev libeigen3-dev
           xvfb xauth xdotool imagemagick fonts-dejavu-core fonts-dejavu-extra)
 # A script that needs more sets EXTRA_PACKAGES before sourcing this file.
 PACKAGES+=(${EXTRA_PACKAGES[@]+"${EXTRA_PACKAGES[@]}"})

@@ -20,13 +20,16 @@
 #include "ui/anchors.h"
 #include "ui/cell_store_model.h"
 #include "ui/chart_widget.h"
+#include "ui/filter_designer.h"
 #include "ui/grid_view.h"
 #include "ui/guarded.h"
 #include "ui/lamp.h"
 #include "ui/lesson_controller.h"
 #include "ui/listen_controller.h"
+#include "ui/pole_zero_window.h"
 #include "ui/projector_view.h"
 #include "ui/radio_group.h"
+#include "ui/run_restart.h"
 #include "ui/scope_measure.h"
 #include "ui/view_menus.h"
 #include "ui/widget_helpers.h"
@@ -46,6 +49,7 @@
 #include <QTimer>
 #include <QToolButton>
 
+#include <utility>
 #include <vector>
 
 namespace {
@@ -133,6 +137,27 @@ TForm1::TForm1(signova::Dialogs& dialogs, std::unique_ptr<signova::AudioOutput> 
                       },
                       [this] { return ReadScopeControls(); }},
         dialogs_, audio_);
+    restart_ = std::make_unique<RunRestart>([this] { return runDepth_ > 0; },
+                                            [this] { return state_.StopRequested; },
+                                            [this] { StopClick(); }, guard([this] { RunClick(); }));
+    designer_ = std::make_unique<FilterDesigner>(
+        DesignSources{*this, state_, firCells_, iirCells_, *FIRgrid, *IIRGrid,
+                      views_->TableMenu(signova::FilterKind::Fir),
+                      views_->TableMenu(signova::FilterKind::Iir),
+                      [this](signova::FilterKind table, const std::string& title) {
+                          ShowWrittenTable(table, title);
+                      },
+                      *restart_},
+        dialogs_);
+    poleZero_ = std::make_unique<PoleZeroMenus>(PoleZeroSources{
+        *this, state_, firCells_, iirCells_, *FIRgrid, *IIRGrid,
+        views_->TableMenu(signova::FilterKind::Fir), views_->TableMenu(signova::FilterKind::Iir),
+        *DSPcontrol, *DSPcontrol->widget(FirPage), *DSPcontrol->widget(IirPage),
+        guard([this](signova::FilterKind table) { ReadTableIntoFilter(table); }), *restart_});
+    connect(lessons_.get(), &LessonController::TablesSet, designer_.get(), [this] {
+        designer_->TableWritten(signova::FilterKind::Fir);
+        designer_->TableWritten(signova::FilterKind::Iir);
+    });
 }
 
 TForm1::~TForm1() {
@@ -462,18 +487,29 @@ void TForm1::LoadTableFile(signova::FilterKind table, const std::string& path) {
             signova::LoadFIRTable(state_, firCells_, tempMemo_, dialogs_);
         if (!load.accepted)
             return;
-        ShowTableTitle(table, load.label);
-        FIRgrid->ShowFirstRow();
-        signova::ReadFIRCoefficients(state_, firCells_);
+        designer_->TableWritten(table);
+        ShowWrittenTable(table, load.label);
     } else {
         const signova::TableLoad load =
             signova::LoadIIRTable(state_, iirCells_, tempMemo_, dialogs_);
         if (!load.accepted)
             return;
-        ShowTableTitle(table, load.label);
-        IIRGrid->ShowFirstRow();
-        signova::ReadIIRCoefficients(state_, iirCells_, dialogs_);
+        designer_->TableWritten(table);
+        ShowWrittenTable(table, load.label);
     }
+}
+
+void TForm1::ShowWrittenTable(signova::FilterKind table, std::string title) {
+    ShowTableTitle(table, std::move(title));
+    (table == signova::FilterKind::Fir ? FIRgrid : IIRGrid)->ShowFirstRow();
+    ReadTableIntoFilter(table);
+}
+
+void TForm1::ReadTableIntoFilter(signova::FilterKind table) {
+    if (table == signova::FilterKind::Fir)
+        signova::ReadFIRCoefficients(state_, firCells_);
+    else
+        signova::ReadIIRCoefficients(state_, iirCells_, dialogs_);
 }
 
 void TForm1::ShowTableTitle(signova::FilterKind table, std::string title) {

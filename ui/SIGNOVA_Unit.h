@@ -19,6 +19,7 @@
 #include <vector>
 
 class Anchors;
+class FilterDesigner;
 class ChartWidget;
 class GridView;
 class LessonController;
@@ -37,7 +38,9 @@ class QTabWidget;
 class QTimer;
 class QToolButton;
 class RadioGroup;
+class RunRestart;
 class ScopeMeasure;
+class PoleZeroMenus;
 class ProjectorView;
 class TForm2;
 class ViewMenus;
@@ -96,8 +99,15 @@ public:
         return table == signova::FilterKind::Fir ? firTitle_ : iirTitle_;
     }
     void ShowTableTitle(signova::FilterKind table, std::string title);
+    // What follows the writing of a table by Load or by a design: the title
+    // in the page's label, the first row shown, the table read into its filter.
+    void ShowWrittenTable(signova::FilterKind table, std::string title);
     LessonController& Lessons() { return *lessons_; }
     ViewMenus& Views() { return *views_; }
+    FilterDesigner& Designer() { return *designer_; }
+    PoleZeroMenus& PolesAndZeros() { return *poleZero_; }
+    // Restarts a run after a table changed under it.
+    RunRestart& Restarter() { return *restart_; }
 
     // What the window owns, for tests.
     signova::SimulatorState& State() { return state_; }
@@ -163,6 +173,7 @@ private:
     signova::ScopeControls ReadScopeControls() const;
     void SampleDone(const signova::SampleOutcome& outcome);
     bool ReadCoefficientFile(const std::string& path);
+    void ReadTableIntoFilter(signova::FilterKind table);
 
     signova::Dialogs& dialogs_;
     std::unique_ptr<signova::AudioOutput> ownAudio_; // when no other was given
@@ -235,4 +246,7 @@ private:
     std::unique_ptr<ScopeMeasure> measure_;
     std::unique_ptr<LessonController> lessons_;
     std::unique_ptr<ListenController> listen_;
+    std::unique_ptr<RunRestart> restart_;
+    std::unique_ptr<FilterDesigner> designer_;
+    std::unique_ptr<PoleZeroMenus> poleZero_;
 };

@@ -236,6 +236,7 @@ void LessonController::SetTables(const Lesson& lesson) {
     sources_.window.ShowTableTitle(FilterKind::Iir, lesson.iirTitle);
     sources_.firGrid.ShowFirstRow();
     sources_.iirGrid.ShowFirstRow();
+    emit TablesSet();
 }
 
 void LessonController::SetViews(const Lesson& lesson) {

@@ -87,6 +87,10 @@ public:
     QAction& OpenAction() const { return *openAction_; }
     QAction& SaveAction() const { return *saveAction_; }
 
+signals:
+    // A lesson has just written both tables.
+    void TablesSet();
+
 private:
     void SetControls(const signova::Lesson& lesson);
     void SetTables(const signova::Lesson& lesson);

@@ -1,6 +1,8 @@
 #include "ui/response_window.h"
 
+#include "analysis/group_delay.h"
 #include "analysis/table_read.h"
+#include "analysis/time_response.h"
 #include "chart/chart_fast_line_series.h"
 #include "toolkit/colors.h"
 #include "toolkit/shown_text.h"
@@ -13,6 +15,7 @@
 #include <QMetaObject>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -103,6 +106,14 @@ ResponseWindow::ResponseWindow(const signova::SimulatorState& state,
     layout->addWidget(generator_);
     landsAt_ = MakeTextLabel(this, "LandsAt", LandsAtColor);
     layout->addWidget(landsAt_);
+    timeNote_ = MakeTextLabel(this, "TimeResponseNote", signova::clRed);
+    timeNote_->hide();
+    layout->addWidget(timeNote_);
+}
+
+void ResponseWindow::ShowLowerView(LowerView view) {
+    lower_ = view;
+    Refresh();
 }
 
 ResponseWindow::~ResponseWindow() = default;
@@ -143,8 +154,11 @@ signova::TableRead ResponseWindow::ReadTable() const {
 void ResponseWindow::Refresh() {
     refreshPending_ = false;
     ++refreshes_;
-    view_ = signova::ViewResponse(ReadTable(), state_.SampleRate, state_.SignalFrequency);
+    const signova::TableRead read = ReadTable();
+    coefficients_ = read.Ok() ? read.coefficients : signova::FilterCoefficients{};
+    view_ = signova::ViewResponse(read, state_.SampleRate, state_.SignalFrequency);
     ShowView();
+    ShowTimeResponse();
 }
 
 void ResponseWindow::DrawMarker(signova::TFastLineSeries& marker, bool shown, double frequency,
@@ -206,6 +220,51 @@ void ResponseWindow::ShowView() {
     landsAt_->setText(FromText(signova::LandsAtText(view_)));
 }
 
+// In place of the phase: the impulse or step response against the sample
+// number. An unstable filter's response stops where a run would end.
+void ResponseWindow::ShowTimeResponse() {
+    timeNote_->hide();
+    if (lower_ == LowerView::Phase) {
+        phaseChart_.SetTitleText({"Phase (degrees) against frequency (Hz)"});
+        phaseChart_.LeftAxis().SetMinMax(-180.0, 180.0);
+        phaseChart_.LeftAxis().SetIncrement(DegreesStep);
+        return;
+    }
+    if (lower_ == LowerView::UnwrappedPhase || lower_ == LowerView::GroupDelay) {
+        ShowFrequencyCurve();
+        return;
+    }
+    const bool impulse = lower_ == LowerView::Impulse;
+    phaseChart_.SetTitleText({impulse ? "Impulse response against sample number"
+                                      : "Step response against sample number"});
+    for (signova::TFastLineSeries* series : {phase_.curve, phase_.generator, phase_.landsAt})
+        series->Clear();
+    if (!view_.errors.empty())
+        return;
+    const int count = signova::TimeResponseLength(coefficients_);
+    const signova::TimeResponse response = impulse
+                                               ? signova::ImpulseResponse(coefficients_, count)
+                                               : signova::StepResponse(coefficients_, count);
+    double low = 0.0;
+    double high = 0.0;
+    for (std::size_t n = 0; n < response.samples.size(); ++n) {
+        phase_.curve->AddPoint(static_cast<double>(n), response.samples[n], "",
+                               signova::DefaultColor);
+        low = std::min(low, response.samples[n]);
+        high = std::max(high, response.samples[n]);
+    }
+    const double margin = high > low ? (high - low) / 20 : 1.0;
+    phaseChart_.BottomAxis().SetMinMax(0.0, count - 1);
+    phaseChart_.LeftAxis().SetMinMax(low - margin, high + margin);
+    phaseChart_.LeftAxis().SetIncrement(0.0);
+    if (response.endsInvalid) {
+        timeNote_->setText(
+            QStringLiteral("At sample %1 the run ends with \"Invalid floating point operation.\"")
+                .arg(response.samples.size()));
+        timeNote_->show();
+    }
+}
+
 std::string ResponseWindow::ReadoutText() const {
     QString heading = heading_->text();
     if (!stability_->isHidden())
@@ -215,4 +274,31 @@ std::string ResponseWindow::ReadoutText() const {
         if (!label->isHidden() && !label->text().isEmpty())
             lines << label->text();
     return lines.join(QLatin1Char('\n')).toStdString();
+}
+
+// The phase unwrapped, or the group delay in samples, against frequency;
+// points where they are not defined (a zero on the circle, an infinite gain)
+// are left out.
+void ResponseWindow::ShowFrequencyCurve() {
+    const bool delay = lower_ == LowerView::GroupDelay;
+    phaseChart_.SetTitleText({delay ? "Group delay (samples) against frequency (Hz)"
+                                    : "Unwrapped phase (degrees) against frequency (Hz)"});
+    phase_.curve->Clear();
+    if (!view_.errors.empty())
+        return;
+    const std::vector<double> values =
+        delay ? signova::GroupDelay(coefficients_, view_.frequencies, state_.SampleRate)
+              : signova::UnwrappedDegrees(view_.phaseDegrees);
+    double low = 0.0;
+    double high = 0.0;
+    for (std::size_t i = 0; i < values.size(); ++i) {
+        if (std::isnan(values[i]))
+            continue;
+        phase_.curve->AddPoint(view_.frequencies[i], values[i], "", signova::DefaultColor);
+        low = std::min(low, values[i]);
+        high = std::max(high, values[i]);
+    }
+    const double margin = high > low ? (high - low) / 20 : 1.0;
+    phaseChart_.LeftAxis().SetMinMax(low - margin, high + margin);
+    phaseChart_.LeftAxis().SetIncrement(0.0);
 }

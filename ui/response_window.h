@@ -27,6 +27,12 @@ class TFastLineSeries;
 class ResponseWindow : public QWidget {
     Q_OBJECT
 public:
+    // What the lower chart shows: the phase (the default), the phase
+    // unwrapped, the group delay in samples, or the first samples of the
+    // impulse or step response, from the run's own filter step on a scratch
+    // state.
+    enum class LowerView { Phase, UnwrappedPhase, GroupDelay, Impulse, Step };
+
     ResponseWindow(const signova::SimulatorState& state, const signova::CellStore& firCells,
                    const signova::CellStore& iirCells, QWidget* parent = nullptr);
     ~ResponseWindow() override;
@@ -36,6 +42,9 @@ public:
     signova::FilterKind Table() const { return table_; }
     // Shows that table's response without bringing the window to the front.
     void FollowTable(signova::FilterKind table);
+
+    void ShowLowerView(LowerView view);
+    LowerView Lower() const { return lower_; }
 
     // Something the response depends on changed.
     void ScheduleRefresh();
@@ -60,6 +69,8 @@ private:
 
     signova::TableRead ReadTable() const;
     void ShowView();
+    void ShowTimeResponse();
+    void ShowFrequencyCurve();
     static void DrawMarker(signova::TFastLineSeries& marker, bool shown, double frequency,
                            const signova::TChartAxis& levels);
 
@@ -70,6 +81,8 @@ private:
     bool refreshPending_ = false;
     int refreshes_ = 0;
     signova::ResponseView view_;
+    LowerView lower_ = LowerView::Phase;
+    signova::FilterCoefficients coefficients_;
 
     signova::TChart magnitudeChart_;
     signova::TChart phaseChart_;
@@ -82,4 +95,5 @@ private:
     QLabel* generator_;
     QLabel* landsAt_;
     QLabel* error_;
+    QLabel* timeNote_;
 };

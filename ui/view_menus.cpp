@@ -12,11 +12,14 @@
 
 #include <QAbstractButton>
 #include <QAbstractItemModel>
+#include <QActionGroup>
 #include <QComboBox>
 #include <QMenu>
 #include <QSlider>
 #include <QTabWidget>
 #include <QtMath>
+
+#include <utility>
 
 namespace {
 
@@ -72,6 +75,28 @@ ViewMenus::ViewMenus(const ViewSources& sources, signova::Dialogs& dialogs)
 
 ViewMenus::~ViewMenus() = default;
 
+// Phase, unwrapped phase, group delay, impulse or step response in the
+// window's lower chart; the menu
+// shows the one shown when it opens.
+void ViewMenus::AddLowerViewChoice(QMenu& menu, ResponseWindow& window) {
+    using Lower = ResponseWindow::LowerView;
+    auto* group = new QActionGroup(&menu);
+    for (const auto& [text, view] : {std::pair{"Phase", Lower::Phase},
+                                     std::pair{"Unwrapped phase", Lower::UnwrappedPhase},
+                                     std::pair{"Group delay", Lower::GroupDelay},
+                                     std::pair{"Impulse response", Lower::Impulse},
+                                     std::pair{"Step response", Lower::Step}}) {
+        QAction* action = menu.addAction(QString::fromLatin1(text));
+        action->setCheckable(true);
+        group->addAction(action);
+        connect(action, &QAction::triggered, &window,
+                Guarded(dialogs_, [&window, view = view](bool) { window.ShowLowerView(view); }));
+        connect(&menu, &QMenu::aboutToShow, action,
+                [action, &window, view = view] { action->setChecked(window.Lower() == view); });
+    }
+    menu.addSeparator();
+}
+
 void ViewMenus::AddPictureExport(QMenu* menu, std::function<QImage()> picture) {
     auto guard = [this](auto handler) { return Guarded(dialogs_, handler); };
     connect(menu->addAction(SavePictureText), &QAction::triggered, this,
@@ -88,6 +113,7 @@ void ViewMenus::ShowResponse(signova::FilterKind table) {
         sources_.projector.AddZoomKeys(*window);
         for (ChartWidget* chart : {&window->MagnitudeChart(), &window->PhaseChart()}) {
             QMenu* menu = ContextMenu::Attach(chart, chart->objectName() + "Menu");
+            AddLowerViewChoice(*menu, *window);
             AddPictureExport(menu,
                              [window, chart] { return ViewPicture(*chart, window->ReadoutText()); });
             sources_.projector.AddChart(*chart);

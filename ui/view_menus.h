@@ -83,6 +83,7 @@ private:
     // Save picture and Copy picture of `chart`, drawn by `picture` when asked.
     void AddPictureExport(QMenu* menu, std::function<QImage()> picture);
     void FollowChangesOfResponse();
+    void AddLowerViewChoice(QMenu& menu, ResponseWindow& window);
 
     ViewSources sources_;
     signova::Dialogs& dialogs_;

@@ -31,7 +31,7 @@ field() { dpkg-deb -f "$deb" "$1"; }
 [ "$(field Package)" = signova ] || fail "package name $(field Package)"
 [ "$(field Section)" = education ] || fail "section $(field Section)"
 for dependency in fonts-dejavu-core fonts-dejavu-extra libqt6widgets6 libportaudio2 libsamplerate0 \
-    libsndfile1; do
+    libsndfile1 libliquid1; do
     grep -q "$dependency" <<<"$(field Depends)" || fail "no dependency on $dependency"
 done
 grep -q libasound2-plugins <<<"$(field Recommends)" || fail "no recommendation of libasound2-plugins"

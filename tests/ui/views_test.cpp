@@ -32,6 +32,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
 #include <functional>
 #include <optional>
 #include <string>
@@ -127,8 +129,10 @@ protected:
 
 TEST_F(Views, MenusOfTheTablesAndTheScopeOfferTheirViews) {
     const QString saveTable = QString::fromUtf8("Save table as\u2026");
-    EXPECT_EQ(Items("FIRgridMenu"), (QStringList{ResponseItem, saveTable}));
-    EXPECT_EQ(Items("IIRGridMenu"), (QStringList{ResponseItem, saveTable}));
+    const QString design = QString::fromUtf8("Design filter\u2026");
+    const QString roots = QString::fromUtf8("Poles and zeros\u2026");
+    EXPECT_EQ(Items("FIRgridMenu"), (QStringList{ResponseItem, saveTable, design, roots}));
+    EXPECT_EQ(Items("IIRGridMenu"), (QStringList{ResponseItem, saveTable, design, roots}));
     EXPECT_EQ(Items("Chart1Menu"),
               (QStringList{SpectrumItem, SavePictureItem, CopyPictureItem, SaveSamplesItem,
                            "Cursors", "Single sweep", "Hold as reference", "Clear reference",
@@ -664,3 +668,37 @@ TEST(QtReplaceQuestion, NamesALongPathWhole) {
 }
 
 } // namespace
+
+// The lower chart's menu shows the impulse or the step response instead of
+// the phase: a FIR's taps then zeros over max(64, taps + 16) samples; an
+// unstable IIR's response stops where the run would end, and says so.
+TEST_F(Views, TheLowerChartShowsTheImpulseOrStepResponse) {
+    MovingAverage4();
+    Choose("FIRgridMenu", ResponseItem);
+    ResponseWindow* window = Response();
+    Choose("PhaseChartMenu", QStringLiteral("Impulse response"));
+    EXPECT_EQ(window->Lower(), ResponseWindow::LowerView::Impulse);
+    signova::TChartSeries* curve = window->PhaseChart().Chart().FindSeries("Phase");
+    std::vector<double> expected(64, 0.0);
+    std::fill_n(expected.begin(), 4, 0.25);
+    EXPECT_EQ(curve->YValues(), expected);
+    // The 4-tap average delays by 1.5 samples wherever it passes anything.
+    Choose("PhaseChartMenu", QStringLiteral("Group delay"));
+    for (double delay : curve->YValues())
+        EXPECT_NEAR(delay, 1.5, 1e-9);
+    Choose("MagnitudeChartMenu", QStringLiteral("Step response"));
+    EXPECT_EQ(curve->YValues()[2], 0.75);
+    EXPECT_EQ(curve->YValues().back(), 1.0);
+    EXPECT_FALSE(Shown(window, "TimeResponseNote"));
+
+    FirstOrderIir("2");
+    Choose("IIRGridMenu", ResponseItem);
+    Choose("PhaseChartMenu", QStringLiteral("Impulse response"));
+    EXPECT_EQ(curve->Count(), 63U);
+    EXPECT_EQ(curve->YValues().back(), std::ldexp(1.0, 62));
+    EXPECT_EQ(Text(window, "TimeResponseNote"),
+              "At sample 63 the run ends with \"Invalid floating point operation.\"");
+    Choose("PhaseChartMenu", QStringLiteral("Phase"));
+    EXPECT_FALSE(Shown(window, "TimeResponseNote"));
+    EXPECT_EQ(curve->Count(), static_cast<std::size_t>(signova::ResponseCurvePoints));
+}
