@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <iterator>
 #include <limits>
 #include <numbers>
 
@@ -31,7 +32,8 @@ double AxisTopDb(const std::vector<ResponsePoint>& points) {
 
 } // namespace
 
-ResponseView ViewResponse(const TableRead& table, double sampleRate, double generatorFrequency) {
+ResponseView ViewResponse(const TableRead& table, double sampleRate, double generatorFrequency,
+                          std::span<const double> nullFrequencies) {
     ResponseView view;
     view.errors = table.errors;
     if (!table.Ok())
@@ -41,7 +43,16 @@ ResponseView ViewResponse(const TableRead& table, double sampleRate, double gene
     view.unstable = !IsStable(filter);
     view.halfRate = sampleRate / 2.0;
 
-    view.frequencies = FrequenciesUpToHalfRate(ResponseCurvePoints, sampleRate);
+    const std::vector<double> grid = FrequenciesUpToHalfRate(ResponseCurvePoints, sampleRate);
+    view.frequencies.reserve(grid.size() + nullFrequencies.size());
+    std::merge(grid.begin(), grid.end(), nullFrequencies.begin(), nullFrequencies.end(),
+               std::back_inserter(view.frequencies));
+    // A null on a grid point (fs/4 of a 4-tap average), found from the roots
+    // to within rounding, is there once.
+    const double sameHz = 1e-9 * sampleRate;
+    view.frequencies.erase(std::unique(view.frequencies.begin(), view.frequencies.end(),
+                                       [sameHz](double x, double y) { return y - x <= sameHz; }),
+                           view.frequencies.end());
     const std::vector<ResponsePoint> points =
         FrequencyResponse(filter, view.frequencies, sampleRate);
     view.topDb = AxisTopDb(points);
@@ -61,6 +72,41 @@ ResponseView ViewResponse(const TableRead& table, double sampleRate, double gene
     return view;
 }
 
+ColumnCurve ReduceToColumns(std::span<const double> x, std::span<const double> y, double xMin,
+                            double xMax, int columns) {
+    ColumnCurve curve;
+    const double width = xMax - xMin;
+    std::size_t i = 0;
+    while (i < x.size()) {
+        const auto ColumnOf = [&](double at) {
+            if (!(width > 0.0) || columns <= 1)
+                return 0;
+            const double place = std::floor((at - xMin) / width * columns);
+            return static_cast<int>(std::clamp(place, 0.0, columns - 1.0));
+        };
+        const int column = ColumnOf(x[i]);
+        std::size_t lowest = i;
+        std::size_t highest = i;
+        std::size_t end = i + 1;
+        for (; end < x.size() && ColumnOf(x[end]) == column; ++end) {
+            if (y[end] < y[lowest])
+                lowest = end;
+            if (y[end] > y[highest])
+                highest = end;
+        }
+        const std::size_t first = std::min(lowest, highest);
+        const std::size_t second = std::max(lowest, highest);
+        curve.x.push_back(x[first]);
+        curve.y.push_back(y[first]);
+        if (second != first) {
+            curve.x.push_back(x[second]);
+            curve.y.push_back(y[second]);
+        }
+        i = end;
+    }
+    return curve;
+}
+
 std::string FrequencyText(double hertz) {
     std::string text = FormatFixed(hertz, 15, 2);
     if (text.find('.') != std::string::npos) {
@@ -74,8 +120,8 @@ std::string FrequencyText(double hertz) {
 std::string GainText(const ResponsePoint& point) {
     if (point.infinite)
         return "gain infinite";
-    if (point.magnitude == 0.0)
-        return "gain 0 (-inf dB)";
+    if (point.MagnitudeDb() < NullGainDb)
+        return "gain null";
     if (point.magnitude >= LargestPlainGain)
         return "gain " + FormatFixed(point.MagnitudeDb(), 15, 2) + " dB";
     return "gain " + FormatFixed(point.magnitude, 15, 4) + " (" +

@@ -3,13 +3,18 @@
 #include "analysis/frequency_response.h"
 #include "analysis/table_read.h"
 
+#include <span>
 #include <string>
 #include <vector>
 
 namespace signova {
 
-// Frequencies at which the response curves are computed, 0 to fs/2 included.
-constexpr int ResponseCurvePoints = 513;
+// Frequencies at which the response curves are computed, 0 to fs/2 included
+// in 4096 steps (the exact frequencies of nulls are added to them).
+constexpr int ResponseCurvePoints = 4097;
+// A gain below this reads "null": what is left of an exact zero after
+// rounding (a 48-tap average at 1 kHz of 48 kHz gives about -340 dB).
+constexpr double NullGainDb = -200.0;
 // The magnitude axis spans this many dB, its top a multiple of ten from 0 up
 // to at most ResponseTopLimitDb; gains beyond either end sit on that end.
 constexpr double ResponseSpanDb = 100.0;
@@ -43,13 +48,29 @@ struct ResponseView {
     ResponsePoint atGenerator;
 };
 
-ResponseView ViewResponse(const TableRead& table, double sampleRate, double generatorFrequency);
+// `nullFrequencies`: where the filter's zeros on the unit circle lie (Hz,
+// ascending); they join the grid, so a null narrower than a step of it still
+// reaches the floor.
+ResponseView ViewResponse(const TableRead& table, double sampleRate, double generatorFrequency,
+                          std::span<const double> nullFrequencies = {});
+
+// A curve as drawn `columns` pixel columns wide over xMin .. xMax: in each
+// column only its lowest and its highest point, in the order of x (one point
+// where they are the same), so a null or a peak narrower than a column keeps
+// its depth. Points outside xMin .. xMax go to the end columns.
+struct ColumnCurve {
+    std::vector<double> x;
+    std::vector<double> y;
+};
+ColumnCurve ReduceToColumns(std::span<const double> x, std::span<const double> y, double xMin,
+                            double xMax, int columns);
 
 // "1000 Hz", "9.01 Hz", "1007.81 Hz": at most two decimals, no trailing zeros.
 std::string FrequencyText(double hertz);
 
-// "gain 0.7071 (-3.01 dB)"; "gain 0 (-inf dB)"; "gain infinite"; a gain of a
-// million or more in dB alone: "gain 140.00 dB".
+// "gain 0.7071 (-3.01 dB)"; "gain infinite"; a gain below NullGainDb (0
+// included) "gain null"; a gain of a million or more in dB alone:
+// "gain 140.00 dB".
 std::string GainText(const ResponsePoint& point);
 
 // The text beside the generator's marker: "Generator 1000 Hz: gain 0.7071 (-3.01 dB)".

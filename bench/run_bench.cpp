@@ -12,6 +12,8 @@
 // cursors, a held reference trace and the largest traces on against all of
 // them off, in pairs as for the spectrum window; and one paint of the scope
 // chart with them and without.
+// Then what an open pole-zero window of the FIR table costs the window run,
+// in pairs as for the spectrum window.
 // Run it under a display (xvfb-run) or with QT_QPA_PLATFORM=offscreen.
 // Usage: run_bench [rounds] [seconds of each window run] (15 and 0.5 when not
 // given): many short rounds, as the load of a shared machine changes fast.
@@ -29,6 +31,7 @@
 #include "ui/SIGNOVA_Unit.h"
 #include "ui/chart_widget.h"
 #include "ui/lamp.h"
+#include "ui/pole_zero_window.h"
 #include "ui/projector_view.h"
 #include "ui/qt_dialogs.h"
 #include "ui/scope_measure.h"
@@ -384,6 +387,52 @@ void MeasuringCost(CountingWindow& window) {
     SetMeasuring(window, false);
 }
 
+constexpr int PoleZeroRounds = 9;
+constexpr double PoleZeroRunSeconds = 2.5;
+
+// The default FIR run with the pole-zero window of the FIR table (47 zeros)
+// open against it closed, which one goes first alternating.
+void PoleZeroWindowCost(CountingWindow& window) {
+    for (QAction* action : window.findChild<QMenu*>("FIRgridMenu")->actions())
+        if (action->text() == QString::fromUtf8("Poles and zeros\u2026"))
+            action->trigger();
+    auto* poleZero = window.findChild<PoleZeroWindow*>("PoleZeroWindow");
+    poleZero->move(window.geometry().right() + 1, 0);
+    QCoreApplication::processEvents();
+
+    std::vector<double> closedRates;
+    std::vector<double> openRates;
+    std::vector<double> ratios;
+    std::vector<double> cpuRatios;
+    const auto perCpuSecond = [](const WindowRun& run) {
+        return run.samplesPerSecond * run.seconds / run.loopCpuSeconds;
+    };
+    std::printf("pole-zero: the window run with the pole-zero window of the FIR table open "
+                "against it closed\n");
+    for (int round = 1; round <= PoleZeroRounds; ++round) {
+        WindowRun closed;
+        WindowRun open;
+        for (const bool shown : {round % 2 == 0, round % 2 != 0}) {
+            poleZero->setVisible(shown);
+            QCoreApplication::processEvents();
+            (shown ? open : closed) = RunWindow(window, PoleZeroRunSeconds);
+        }
+        closedRates.push_back(closed.samplesPerSecond);
+        openRates.push_back(open.samplesPerSecond);
+        ratios.push_back(open.samplesPerSecond / closed.samplesPerSecond);
+        cpuRatios.push_back(perCpuSecond(open) / perCpuSecond(closed));
+        std::printf("pole-zero round %d (%s first): closed %.2f M samples/s, open %.2f M "
+                    "samples/s: %.1f %% (%.1f %% per CPU s)\n",
+                    round, round % 2 == 0 ? "open" : "closed", closed.samplesPerSecond / 1e6,
+                    open.samplesPerSecond / 1e6, ratios.back() * 100, cpuRatios.back() * 100);
+    }
+    poleZero->hide();
+    std::printf("median of %d pole-zero rounds: closed %.2f M samples/s, open %.2f M "
+                "samples/s, open/closed %.1f %% (%.1f %% per CPU s)\n",
+                PoleZeroRounds, Median(closedRates) / 1e6, Median(openRates) / 1e6,
+                Median(ratios) * 100, Median(cpuRatios) * 100);
+}
+
 } // namespace
 
 int main(int argc, char* argv[]) {
@@ -444,5 +493,6 @@ int main(int argc, char* argv[]) {
     SpectrumWindowCost(window);
     SpectrumRefreshCost();
     MeasuringCost(window);
+    PoleZeroWindowCost(window);
     return 0;
 }

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <numbers>
 
 namespace signova {
 namespace {
@@ -119,6 +120,23 @@ FilterRoots RootsOfFilter(const FilterCoefficients& filter) {
     if (filter.a.size() > 1)
         result.poles = RootsOf(DenominatorPolynomial(filter.a));
     return result;
+}
+
+std::vector<double> UnitCircleZeroFrequencies(const std::vector<double>& b, double sampleRate) {
+    std::vector<double> frequencies;
+    for (const Root& r : RootsOf(b).roots) {
+        if (std::abs(std::abs(r) - 1.0) > OnUnitCircleTolerance)
+            continue;
+        // |arg|: both roots of a conjugate pair give the same frequency.
+        frequencies.push_back(std::abs(std::arg(r)) / (2.0 * std::numbers::pi) * sampleRate);
+    }
+    std::sort(frequencies.begin(), frequencies.end());
+    // A repeated zero comes out split by far less than a hertz.
+    const double sameHz = 1e-6 * sampleRate;
+    frequencies.erase(std::unique(frequencies.begin(), frequencies.end(),
+                                  [sameHz](double x, double y) { return y - x <= sameHz; }),
+                      frequencies.end());
+    return frequencies;
 }
 
 std::vector<ShownRoot> GroupRepeatedRoots(const std::vector<Root>& roots) {

@@ -51,6 +51,17 @@ std::vector<double> FeedbackOf(const std::vector<Root>& poles);
 // not used): the inverse of FeedbackOf.
 std::vector<double> DenominatorPolynomial(const std::vector<double>& feedback);
 
+// A zero this close to the unit circle (| |r| - 1 | <= this) is taken to lie
+// on it: a repeated zero on the circle comes out of the eigenproblem split by
+// up to about 1e-5. Taking a zero just off the circle costs nothing: the gain
+// at its frequency is still computed, only the grid gains a point.
+constexpr double OnUnitCircleTolerance = 1e-4;
+
+// The frequencies, in Hz from 0 to sampleRate / 2, of the filter's zeros on
+// the unit circle (of b alone; a conjugate pair gives one), ascending, each
+// once: where the gain is exactly nothing however fine a grid misses it.
+std::vector<double> UnitCircleZeroFrequencies(const std::vector<double>& b, double sampleRate);
+
 // Roots closer than this (relative to max(1, |root|)) are shown as one root of
 // higher multiplicity: a triple root splits by about 1e-5 in double.
 constexpr double RepeatedRootTolerance = 1e-4;

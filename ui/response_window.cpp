@@ -4,6 +4,7 @@
 #include "analysis/table_read.h"
 #include "analysis/time_response.h"
 #include "chart/chart_fast_line_series.h"
+#include "design/polynomial_roots.h"
 #include "toolkit/colors.h"
 #include "toolkit/shown_text.h"
 #include "ui/chart_widget.h"
@@ -140,6 +141,12 @@ void ResponseWindow::ScheduleRefresh() {
     QMetaObject::invokeMethod(this, &ResponseWindow::Refresh, Qt::QueuedConnection);
 }
 
+// The magnitude curve is drawn per pixel column.
+void ResponseWindow::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    ScheduleRefresh();
+}
+
 void ResponseWindow::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     Refresh();
@@ -156,7 +163,14 @@ void ResponseWindow::Refresh() {
     ++refreshes_;
     const signova::TableRead read = ReadTable();
     coefficients_ = read.Ok() ? read.coefficients : signova::FilterCoefficients{};
-    view_ = signova::ViewResponse(read, state_.SampleRate, state_.SignalFrequency);
+    // The zeros on the circle from the roots, found again only when the taps
+    // or the rate changed (not when the generator moves).
+    if (coefficients_.b != nullsOf_ || state_.SampleRate != nullsRate_) {
+        nullsOf_ = coefficients_.b;
+        nullsRate_ = state_.SampleRate;
+        nulls_ = signova::UnitCircleZeroFrequencies(coefficients_.b, state_.SampleRate);
+    }
+    view_ = signova::ViewResponse(read, state_.SampleRate, state_.SignalFrequency, nulls_);
     ShowView();
     ShowTimeResponse();
 }
@@ -204,9 +218,14 @@ void ResponseWindow::ShowView() {
         chart->BottomAxis().SetMinMax(0.0, view_.halfRate);
     magnitudeChart_.LeftAxis().SetMinMax(view_.bottomDb, view_.topDb);
     magnitudeChart_.LeftAxis().SetIncrement(DbStep);
+    // Drawn as the lowest and highest point of each pixel column: a null
+    // narrower than a column still reaches the floor.
+    const signova::ColumnCurve drawn =
+        signova::ReduceToColumns(view_.frequencies, view_.magnitudeDb, 0.0, view_.halfRate,
+                                 std::max(1, magnitudeWidget_->width()));
+    for (std::size_t i = 0; i < drawn.x.size(); ++i)
+        magnitude_.curve->AddPoint(drawn.x[i], drawn.y[i], "", signova::DefaultColor);
     for (std::size_t i = 0; i < view_.frequencies.size(); ++i) {
-        magnitude_.curve->AddPoint(view_.frequencies[i], view_.magnitudeDb[i], "",
-                                   signova::DefaultColor);
         if (!std::isnan(view_.phaseDegrees[i]))
             phase_.curve->AddPoint(view_.frequencies[i], view_.phaseDegrees[i], "",
                                    signova::DefaultColor);

@@ -9,6 +9,7 @@
 #include <QWidget>
 
 #include <string>
+#include <vector>
 
 class ChartWidget;
 class QLabel;
@@ -59,6 +60,7 @@ public:
 
 protected:
     void showEvent(QShowEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     struct Plot {
@@ -83,6 +85,10 @@ private:
     signova::ResponseView view_;
     LowerView lower_ = LowerView::Phase;
     signova::FilterCoefficients coefficients_;
+    // The frequencies of the zeros on the unit circle of nullsOf_ at nullsRate_.
+    std::vector<double> nullsOf_;
+    double nullsRate_ = 0.0;
+    std::vector<double> nulls_;
 
     signova::TChart magnitudeChart_;
     signova::TChart phaseChart_;

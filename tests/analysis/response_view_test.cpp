@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 #include <optional>
@@ -58,7 +59,10 @@ INSTANTIATE_TEST_SUITE_P(
                       TextCase{GainText(Gain(std::sqrt(0.5))), "gain 0.7071 (-3.01 dB)"},
                       TextCase{GainText(Gain(2)), "gain 2.0000 (6.02 dB)"},
                       TextCase{GainText(Gain(0.9999999)), "gain 1.0000 (0.00 dB)"},
-                      TextCase{GainText(Gain(0)), "gain 0 (-inf dB)"},
+                      TextCase{GainText(Gain(0)), "gain null"},
+                      // -200 dB is the last gain given as a number.
+                      TextCase{GainText(Gain(1e-10)), "gain 0.0000 (-200.00 dB)"},
+                      TextCase{GainText(Gain(0.99e-10)), "gain null"},
                       TextCase{GainText(Gain(0, true)), "gain infinite"},
                       TextCase{GainText(Gain(1e7)), "gain 140.00 dB"},
                       TextCase{PeakText(PeakAt(1007.8125, -0.5, 73.914)), "1007.81 Hz"},
@@ -85,9 +89,9 @@ TEST(ResponseViewOfATable, SpansZeroToHalfTheRateWithZerosOnTheAxisFloor) {
     EXPECT_EQ(view.bottomDb, -100.0);
     EXPECT_EQ(view.coefficients, 4);
     EXPECT_EQ(view.magnitudeDb.front(), 0.0);
-    // The zero at fs/4, step 256 of the 512 up to fs/2.
-    EXPECT_EQ(view.frequencies[256], 12000.0);
-    EXPECT_EQ(view.magnitudeDb[256], -100.0);
+    // The zero at fs/4, step 2048 of the 4096 up to fs/2.
+    EXPECT_EQ(view.frequencies[2048], 12000.0);
+    EXPECT_EQ(view.magnitudeDb[2048], -100.0);
     EXPECT_FALSE(view.unstable);
 }
 
@@ -113,9 +117,9 @@ TEST_P(GeneratorTone, MeetsTheGainWhereItLands) {
 INSTANTIATE_TEST_SUITE_P(
     Frequencies, GeneratorTone,
     ::testing::Values(
-        GeneratorCase{12000, false, 12000, "Generator 12000 Hz: gain 0 (-inf dB)", ""},
+        GeneratorCase{12000, false, 12000, "Generator 12000 Hz: gain null", ""},
         // fs/2 itself is the top of the axis, not above it.
-        GeneratorCase{24000, false, 24000, "Generator 24000 Hz: gain 0 (-inf dB)", ""},
+        GeneratorCase{24000, false, 24000, "Generator 24000 Hz: gain null", ""},
         // 30 kHz folds to 18 kHz, where |H| = 1 / (4 sin(3 pi / 8)).
         GeneratorCase{30000, true, 18000, "Generator 30000 Hz: gain 0.2706 (-11.35 dB)",
                       "30000 Hz is above fs/2 = 24000 Hz: the tone lands at 18000 Hz"}),
@@ -159,6 +163,51 @@ TEST(ResponseViewOfATable, HoldsOnlyTheErrorsOfABadTable) {
     EXPECT_EQ(view.errors, bad.errors);
     EXPECT_TRUE(view.frequencies.empty());
     EXPECT_TRUE(view.magnitudeDb.empty());
+}
+
+} // namespace
+} // namespace signova
+
+namespace signova {
+namespace {
+
+// The 48-tap average's nulls at every multiple of 1 kHz fall between the grid's
+// steps of 5.86 Hz (1000 Hz is step 170.67): the grid alone stops 54 dB down
+// beside it; with the nulls' exact frequencies the curve reaches the floor at
+// each, and one already on the grid (every 3 kHz, step 512) is there once.
+TEST(ResponseViewOfATable, ReachesTheFloorAtTheExactFrequenciesOfNulls) {
+    const TableRead average48 = Table({std::vector<double>(48, 1.0 / 48), {}});
+    const ResponseView gridAlone = ViewResponse(average48, Rate, 1000);
+    EXPECT_EQ(gridAlone.frequencies[170], 996.09375);
+    EXPECT_GT(gridAlone.magnitudeDb[170], -60.0);
+    EXPECT_GT(gridAlone.magnitudeDb[171], -60.0);
+
+    std::vector<double> nulls;
+    for (int k = 1; k <= 24; ++k)
+        nulls.push_back(1000.0 * k);
+    const ResponseView view = ViewResponse(average48, Rate, 1000, nulls);
+    ASSERT_EQ(view.frequencies.size(), static_cast<std::size_t>(ResponseCurvePoints) + 16);
+    for (double null : nulls) {
+        const auto at = std::find(view.frequencies.begin(), view.frequencies.end(), null);
+        ASSERT_NE(at, view.frequencies.end()) << null;
+        EXPECT_EQ(view.magnitudeDb[at - view.frequencies.begin()], view.bottomDb) << null;
+    }
+    EXPECT_TRUE(std::is_sorted(view.frequencies.begin(), view.frequencies.end()));
+    EXPECT_EQ(GeneratorText(view), "Generator 1000 Hz: gain null");
+}
+
+// Per column the lowest and the highest point in the order of x; a column of
+// one point, or of equal points, keeps one; beyond the ends goes to the ends.
+TEST(ResponseCurveOnScreen, KeepsEachColumnsLowestAndHighestPoint) {
+    const std::vector<double> x{-1, 0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 12};
+    const std::vector<double> y{7, 5, -100, 3, 2, 2, 9, 4, 1, 6, 8, 0};
+    // Columns of 2.5 wide over 0 .. 10.
+    const ColumnCurve curve = ReduceToColumns(x, y, 0, 10, 4);
+    EXPECT_EQ(curve.x, (std::vector<double>{-1, 1, 3, 5, 7, 9, 12}));
+    EXPECT_EQ(curve.y, (std::vector<double>{7, -100, 2, 9, 1, 8, 0}));
+    const ColumnCurve flat = ReduceToColumns(std::vector<double>{0, 1, 2},
+                                             std::vector<double>{3, 3, 3}, 0, 2, 1);
+    EXPECT_EQ(flat.x, std::vector<double>{0});
 }
 
 } // namespace

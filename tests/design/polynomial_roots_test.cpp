@@ -88,6 +88,29 @@ TEST(PolynomialRoots, RepeatedRootsGroupWithinTheTolerance) {
 
 // The shortest text whose float is the designed float, and the shortest whose
 // double is the computed double.
+// The 48-tap average's zeros are the 48th roots of unity but 1: every
+// multiple of 1 kHz at 48 kHz, 24 kHz (z = -1) included, each once. A
+// double zero on the circle, split by the eigenproblem, still counts once; a
+// zero off the circle, or a pole on it, does not count.
+TEST(PolynomialRoots, ZerosOnTheUnitCircleGiveTheirFrequencies) {
+    std::vector<double> expected;
+    for (int k = 1; k <= 24; ++k)
+        expected.push_back(1000.0 * k);
+    const std::vector<double> average48 =
+        UnitCircleZeroFrequencies(std::vector<double>(48, 1.0 / 48), 48000);
+    ASSERT_EQ(average48.size(), expected.size());
+    for (std::size_t i = 0; i < expected.size(); ++i)
+        EXPECT_NEAR(average48[i], expected[i], 1e-9) << i;
+
+    // (1 + z^-1)^2 (1 - 1.6 z^-1 + 0.64 z^-2): a double zero at fs/2 and a
+    // pair at radius 0.8.
+    const std::vector<double> doubleZero =
+        UnitCircleZeroFrequencies({1, 0.4, -1.56, -0.32, 0.64}, 8000);
+    ASSERT_EQ(doubleZero.size(), 1u);
+    EXPECT_NEAR(doubleZero[0], 4000.0, 1e-3);
+    EXPECT_TRUE(UnitCircleZeroFrequencies({1.0, -0.5}, 8000).empty());
+}
+
 TEST(CoefficientText, ShortestTextThatGivesTheValueBack) {
     EXPECT_EQ(ShortestFloatText(0.1f), "0.1");
     EXPECT_EQ(ShortestFloatText(-0.0234375f), "-0.0234375");

@@ -205,11 +205,33 @@ TEST_F(Views, ResponseOfTheFirTableFollowsItsCellsAndTheDial) {
     // 12 kHz is the moving average's zero.
     SetFrequency("SpeedButton4", 1200);
     NextMessagePass();
-    EXPECT_EQ(Text(window, "GeneratorGain"), "Generator 12000 Hz: gain 0 (-inf dB)");
+    EXPECT_EQ(Text(window, "GeneratorGain"), "Generator 12000 Hz: gain null");
     signova::TChartSeries* marker = window->MagnitudeChart().Chart().FindSeries("GeneratorMarker");
     ASSERT_EQ(marker->Count(), 2U);
     EXPECT_EQ(marker->XValues()[0], 12000.0);
     EXPECT_FALSE(Shown(window, "LandsAt"));
+}
+
+// The start-up 48-tap average at 48 kHz: its nulls at every multiple of 1 kHz,
+// found from its roots, reach the axis floor on the drawn curve.
+TEST_F(Views, ResponseShowsTheNullsOfTheStartUpAverageAsNulls) {
+    SetFrequency("SpeedButton3", 1000);
+    Choose("FIRgridMenu", ResponseItem);
+    ResponseWindow* window = Response();
+    NextMessagePass();
+    EXPECT_EQ(Text(window, "GeneratorGain"), "Generator 1000 Hz: gain null");
+    signova::TChart& chart = window->MagnitudeChart().Chart();
+    signova::TChartSeries* curve = chart.FindSeries("Magnitude");
+    const double floor = chart.LeftAxis().Minimum();
+    for (int k = 1; k <= 24; ++k) {
+        bool reached = false;
+        for (std::size_t i = 0; i < curve->Count(); ++i)
+            reached = reached || (std::abs(curve->XValues()[i] - 1000.0 * k) < 1e-6 &&
+                                  curve->YValues()[i] == floor);
+        EXPECT_TRUE(reached) << 1000 * k;
+    }
+    // At most two points per pixel column are drawn.
+    EXPECT_LE(curve->Count(), 2U * static_cast<std::size_t>(window->MagnitudeChart().width()));
 }
 
 TEST_F(Views, ResponseMarksWhereAToneAboveHalfTheSampleRateLands) {
@@ -243,7 +265,7 @@ TEST_F(Views, ResponseFollowsAMoveOfTheDialAlone) {
 
     form.Control<QSlider>("Dial")->setValue(1200);
     NextMessagePass();
-    EXPECT_EQ(Text(window, "GeneratorGain"), "Generator 12000 Hz: gain 0 (-inf dB)");
+    EXPECT_EQ(Text(window, "GeneratorGain"), "Generator 12000 Hz: gain null");
     ASSERT_EQ(marker->Count(), 2U);
     EXPECT_EQ(marker->XValues()[0], 12000.0);
 }
