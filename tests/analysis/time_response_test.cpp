@@ -1,8 +1,12 @@
 #include "analysis/time_response.h"
+#include "tests/analysis/example_table.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <fstream>
+#include <string>
 #include <vector>
 
 using namespace signova;
@@ -39,4 +43,68 @@ TEST(TimeResponse, ImpulseAndStepResponsesOfTheRunsFilters) {
     EXPECT_TRUE(growing.endsInvalid);
     ASSERT_EQ(growing.samples.size(), 63u);
     EXPECT_EQ(growing.samples.back(), std::ldexp(1.0, 62));
+}
+
+namespace {
+
+// scipy.signal.lfilter's impulse and step response of one example, as
+// tools/make_lfilter_data.py wrote them into tests/data/lfilter_examples.txt.
+struct ReferenceResponse {
+    std::string file;
+    std::vector<double> impulse;
+    std::vector<double> step;
+};
+
+std::vector<ReferenceResponse> ReadReferences() {
+    std::ifstream in(std::string(SIGNOVA_TEST_DATA_DIR) + "/lfilter_examples.txt");
+    std::vector<ReferenceResponse> references;
+    std::vector<double>* filling = nullptr;
+    std::string word;
+    while (in >> word) {
+        if (word == "example") {
+            references.emplace_back();
+            int count = 0;
+            in >> references.back().file >> count;
+        } else if (word == "impulse") {
+            filling = &references.back().impulse;
+        } else if (word == "step") {
+            filling = &references.back().step;
+        } else {
+            filling->push_back(std::stod(word));
+        }
+    }
+    return references;
+}
+
+double Peak(const std::vector<double>& values) {
+    double peak = 0.0;
+    for (double v : values)
+        peak = std::max(peak, std::abs(v));
+    return peak;
+}
+
+} // namespace
+
+// Every example, loaded as Load does, answers an impulse and a step through
+// the run's own filter step as scipy.signal.lfilter does, within 1e-12 of the
+// response's peak, over the number of samples the view shows.
+TEST(TimeResponse, EveryExampleAgreesWithAnOutsideReference) {
+    const std::vector<ReferenceResponse> references = ReadReferences();
+    ASSERT_EQ(references.size(), 10u);
+    for (const ReferenceResponse& reference : references) {
+        const FilterCoefficients filter = Example(reference.file);
+        const int count = TimeResponseLength(filter);
+        ASSERT_EQ(static_cast<std::size_t>(count), reference.impulse.size()) << reference.file;
+        for (const bool impulse : {true, false}) {
+            const std::vector<double>& expected = impulse ? reference.impulse : reference.step;
+            const TimeResponse response =
+                impulse ? ImpulseResponse(filter, count) : StepResponse(filter, count);
+            ASSERT_EQ(response.samples.size(), expected.size()) << reference.file;
+            EXPECT_FALSE(response.endsInvalid);
+            const double tolerance = 1e-12 * Peak(expected);
+            for (std::size_t n = 0; n < expected.size(); ++n)
+                ASSERT_NEAR(response.samples[n], expected[n], tolerance)
+                    << reference.file << (impulse ? " impulse " : " step ") << n;
+        }
+    }
 }
