@@ -371,6 +371,10 @@ inline bool IsZero(PortableExtended x) {
     return extended_detail::IsZero(x);
 }
 
+inline bool IsInfinite(PortableExtended x) {
+    return extended_detail::IsInf(x);
+}
+
 #if defined(__x86_64__) && LDBL_MANT_DIG == 64
 // The x87 format is at hand (whether or not the program computes with it).
 #define SIGNOVA_HAS_X87_EXTENDED 1
@@ -406,6 +410,9 @@ inline long double Abs(long double value) {
 }
 inline bool IsZero(long double value) {
     return value == 0.0L;
+}
+inline bool IsInfinite(long double value) {
+    return __builtin_isinf(value);
 }
 
 #else
