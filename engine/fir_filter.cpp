@@ -34,12 +34,11 @@ inline void SumTaps(const double* coefficients, int lastTap, double* inputs, dou
     static_assert(!ShiftInputs || Chains == 1, "only a single chain shifts its inputs");
     double sum[Chains] = {};
     for (int k = lastTap; k >= 0; --k) {
-        const Extended tap = ToExtended(coefficients[k]);
+        const double tap = coefficients[k];
 #pragma GCC unroll 8
         for (int c = 0; c < Chains; ++c) {
-            const Extended product = ToExtended(inputs[c + k]) * tap;
             // The extended sum is rounded to double after every addition.
-            sum[c] = ToDouble(ToExtended(sum[c]) + product);
+            sum[c] = AddProduct(sum[c], inputs[c + k], tap);
         }
         if constexpr (ShiftInputs)
             inputs[k + 1] = inputs[k];

@@ -61,8 +61,8 @@ double IIRStep(SimulatorState& state, double x) {
                      ToExtended(a[1]) * ToExtended(out[1]));
     } else if (order >= 3) {
         for (int k = order - 1; k >= 1; --k) {
-            y = ToDouble(ToExtended(y) + ToExtended(b[k]) * ToExtended(in[k]));
-            y = ToDouble(ToExtended(y) + ToExtended(a[k]) * ToExtended(out[k]));
+            y = AddProduct(y, b[k], in[k]);
+            y = AddProduct(y, a[k], out[k]);
             in[k + 1] = in[k];
             out[k + 1] = out[k];
         }

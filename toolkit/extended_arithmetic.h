@@ -165,6 +165,62 @@ inline PortableExtended Round(bool negative, int exponent, U128 significand) {
     return {kept, static_cast<std::uint16_t>(sign | (exponent + Bias))};
 }
 
+// The exact sum of two finite non-zero values as significand * 2^(exponent -
+// 127) (bit 127 set), the bits beyond 128 ORed into bit 0; or zero.
+struct Sum {
+    bool zero;
+    bool negative;
+    int exponent;
+    U128 significand;
+};
+
+inline Sum Add(Unpacked ua, Unpacked ub) {
+    if (ub.exponent > ua.exponent ||
+        (ub.exponent == ua.exponent && ub.significand > ua.significand)) {
+        const Unpacked t = ua;
+        ua = ub;
+        ub = t;
+    }
+    const U128 larger{ua.significand, 0};
+    U128 smaller{ub.significand, 0};
+    if (ua.exponent != ub.exponent)
+        smaller = ShiftRightJam(smaller, ua.exponent - ub.exponent);
+    int exponent = ua.exponent;
+    U128 sum;
+    if (ua.negative == ub.negative) {
+        sum.lo = larger.lo + smaller.lo;
+        sum.hi = larger.hi + smaller.hi + (sum.lo < larger.lo ? 1U : 0U);
+        if (sum.hi < larger.hi) { // carried out of bit 127
+            sum = ShiftRightJam(sum, 1);
+            sum.hi |= IntegerBit;
+            ++exponent;
+        }
+    } else {
+        sum.lo = larger.lo - smaller.lo;
+        sum.hi = larger.hi - smaller.hi - (larger.lo < smaller.lo ? 1U : 0U);
+        if (sum.hi == 0 && sum.lo == 0)
+            return {true, false, 0, {}};
+        const int shift = sum.hi != 0 ? std::countl_zero(sum.hi) : 64 + std::countl_zero(sum.lo);
+        sum = ShiftLeft(sum, shift);
+        exponent -= shift;
+    }
+    return {false, ua.negative, exponent, sum};
+}
+
+// Rounds significand (bit 127 set) to its top 64 bits, to nearest even; a
+// carry out moves the exponent. No range check: for values far inside it.
+inline std::uint64_t RoundTo64(U128 significand, int& exponent) {
+    std::uint64_t kept = significand.hi;
+    constexpr std::uint64_t half = std::uint64_t{1} << 63;
+    if (significand.lo > half || (significand.lo == half && (kept & 1U) != 0)) {
+        if (++kept == 0) {
+            kept = IntegerBit;
+            ++exponent;
+        }
+    }
+    return kept;
+}
+
 } // namespace extended_detail
 
 inline PortableExtended ToPortableExtended(double value) {
@@ -268,38 +324,10 @@ inline PortableExtended operator+(PortableExtended a, PortableExtended b) {
         return IsZero(a) && IsNegative(a) != IsNegative(b) ? Zero(false) : a;
     if (IsZero(a))
         return b;
-    Unpacked ua = Unpack(a);
-    Unpacked ub = Unpack(b);
-    if (ub.exponent > ua.exponent ||
-        (ub.exponent == ua.exponent && ub.significand > ua.significand)) {
-        const Unpacked t = ua;
-        ua = ub;
-        ub = t;
-    }
-    const U128 larger{ua.significand, 0};
-    U128 smaller{ub.significand, 0};
-    if (ua.exponent != ub.exponent)
-        smaller = ShiftRightJam(smaller, ua.exponent - ub.exponent);
-    int exponent = ua.exponent;
-    U128 sum;
-    if (ua.negative == ub.negative) {
-        sum.lo = larger.lo + smaller.lo;
-        sum.hi = larger.hi + smaller.hi + (sum.lo < larger.lo ? 1U : 0U);
-        if (sum.hi < larger.hi) { // carried out of bit 127
-            sum = ShiftRightJam(sum, 1);
-            sum.hi |= IntegerBit;
-            ++exponent;
-        }
-    } else {
-        sum.lo = larger.lo - smaller.lo;
-        sum.hi = larger.hi - smaller.hi - (larger.lo < smaller.lo ? 1U : 0U);
-        if (sum.hi == 0 && sum.lo == 0)
-            return Zero(false);
-        const int shift = sum.hi != 0 ? std::countl_zero(sum.hi) : 64 + std::countl_zero(sum.lo);
-        sum = ShiftLeft(sum, shift);
-        exponent -= shift;
-    }
-    return Round(ua.negative, exponent, sum);
+    const extended_detail::Sum sum = extended_detail::Add(Unpack(a), Unpack(b));
+    if (sum.zero)
+        return Zero(false);
+    return Round(sum.negative, sum.exponent, sum.significand);
 }
 
 inline PortableExtended operator-(PortableExtended a, PortableExtended b) {
@@ -347,6 +375,63 @@ inline PortableExtended operator/(PortableExtended a, PortableExtended b) {
         --exponent;
     }
     return Round(negative, exponent, quotient);
+}
+
+// sum + x * h with the product and the sum rounded to 64 bits, stored as
+// double: one step of the filters. The same as going through
+// PortableExtended, in fewer steps for the common case of normal operands and
+// a normal result.
+inline double PortableAddProduct(double sum, double x, double h) {
+    using namespace extended_detail;
+    constexpr std::uint64_t fractionMask = (std::uint64_t{1} << 52) - 1;
+    constexpr std::uint64_t hidden = std::uint64_t{1} << 52;
+    const auto bx = std::bit_cast<std::uint64_t>(x);
+    const auto bh = std::bit_cast<std::uint64_t>(h);
+    const auto bs = std::bit_cast<std::uint64_t>(sum);
+    const auto ex = static_cast<unsigned>((bx >> 52) & 0x7FF);
+    const auto eh = static_cast<unsigned>((bh >> 52) & 0x7FF);
+    const auto es = static_cast<unsigned>((bs >> 52) & 0x7FF);
+    const bool sumIsZero = (bs << 1) == 0;
+    if (ex - 1 >= 0x7FE || eh - 1 >= 0x7FE || (es - 1 >= 0x7FE && !sumIsZero))
+        return ToDouble(ToPortableExtended(sum) + ToPortableExtended(x) * ToPortableExtended(h));
+    // The exact product of the two 53-bit significands has its top at bit 104
+    // or 105; never subnormal or too large in the extended range.
+    U128 product = Multiply((bx & fractionMask) | hidden, (bh & fractionMask) | hidden);
+    int productExponent = static_cast<int>(ex + eh) - 2046;
+    if ((product.hi >> 41) != 0) {
+        product = ShiftLeft(product, 22);
+        ++productExponent;
+    } else {
+        product = ShiftLeft(product, 23);
+    }
+    const std::uint64_t productSignificand = RoundTo64(product, productExponent);
+    const Unpacked rounded{((bx ^ bh) >> 63) != 0, productExponent, productSignificand};
+    std::uint64_t significand = rounded.significand;
+    int exponent = rounded.exponent;
+    bool negative = rounded.negative;
+    if (!sumIsZero) {
+        const Sum total = Add(rounded, Unpacked{(bs >> 63) != 0, static_cast<int>(es) - 1023,
+                                                ((bs & fractionMask) | hidden) << 11});
+        if (total.zero)
+            return 0.0;
+        exponent = total.exponent;
+        negative = total.negative;
+        significand = RoundTo64(total.significand, exponent);
+    }
+    // To 53 bits; a result outside the normal doubles the general way.
+    std::uint64_t kept = significand >> 11;
+    const std::uint64_t rest = significand & 0x7FF;
+    if (rest > 0x400 || (rest == 0x400 && (kept & 1U) != 0)) {
+        if (++kept == (std::uint64_t{1} << 53)) {
+            kept >>= 1;
+            ++exponent;
+        }
+    }
+    if (exponent < -1022 || exponent > 1023)
+        return ToDouble(ToPortableExtended(sum) + ToPortableExtended(x) * ToPortableExtended(h));
+    return std::bit_cast<double>((negative ? std::uint64_t{1} << 63 : 0) |
+                                 (static_cast<std::uint64_t>(exponent + 1023) << 52) |
+                                 (kept & fractionMask));
 }
 
 // Ordered comparison: false when either is a NaN.
@@ -414,12 +499,19 @@ inline bool IsZero(long double value) {
 inline bool IsInfinite(long double value) {
     return __builtin_isinf(value);
 }
+// sum + x * h, product and sum with the 64-bit significand, stored as double.
+inline double AddProduct(double sum, double x, double h) {
+    return static_cast<double>(sum + static_cast<long double>(x) * h);
+}
 
 #else
 using Extended = PortableExtended;
 
 inline PortableExtended ToExtended(double value) {
     return ToPortableExtended(value);
+}
+inline double AddProduct(double sum, double x, double h) {
+    return PortableAddProduct(sum, x, h);
 }
 #endif
 

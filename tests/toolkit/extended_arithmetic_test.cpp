@@ -187,12 +187,15 @@ TEST(PortableExtended, FilterOperationsEqualTheX87) {
         const bool same = SameBits(product, x87Product) && SameBits(total, x87Total) &&
                           std::bit_cast<std::uint64_t>(stored) ==
                               std::bit_cast<std::uint64_t>(x87Stored) &&
+                          std::bit_cast<std::uint64_t>(PortableAddProduct(sum, x, h)) ==
+                              std::bit_cast<std::uint64_t>(x87Stored) &&
                           SameBits(twoProducts, x87TwoProducts);
         if (!same) {
             ++differences;
             ADD_FAILURE() << "x " << std::hexfloat << x << " h " << h << " sum " << sum
                           << " s " << s << ": " << SameBits(product, x87Product).message()
                           << " / " << SameBits(total, x87Total).message() << " / "
+                          << std::bit_cast<std::uint64_t>(PortableAddProduct(sum, x, h)) << " / "
                           << SameBits(twoProducts, x87TwoProducts).message();
         }
     }
