@@ -166,7 +166,7 @@ std::string Describe(PortableExtended x) {
 // sum with a double, the sum of two products, each stored as double.
 TEST(PortableExtended, FilterOperationsEqualTheX87) {
     CaseMaker make(20261208);
-    const std::uint64_t cases = CasesFromEnvironment(3'000'000);
+    const std::uint64_t cases = CasesFromEnvironment(2'000'000);
     std::uint64_t differences = 0;
     for (std::uint64_t i = 0; i < cases && differences < 10; ++i) {
         const double x = make.AnyDouble();
@@ -206,7 +206,7 @@ TEST(PortableExtended, FilterOperationsEqualTheX87) {
 // Extended operands of every kind through +, -, *, / and the store as double.
 TEST(PortableExtended, ExtendedOperationsEqualTheX87) {
     CaseMaker make(7);
-    const std::uint64_t cases = CasesFromEnvironment(1'500'000);
+    const std::uint64_t cases = CasesFromEnvironment(1'000'000);
     std::uint64_t differences = 0;
     for (std::uint64_t i = 0; i < cases && differences < 10; ++i) {
         const PortableExtended a = make.AnyExtended();
