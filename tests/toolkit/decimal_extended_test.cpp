@@ -52,6 +52,15 @@ INSTANTIATE_TEST_SUITE_P(
         DecimalCase{"1.8e-4951", 0x0000, 0}, DecimalCase{"1.9e-4951", 0x0000, 1},
         DecimalCase{"1e-99999999999", 0x0000, 0}));
 
+// Digits far beyond those any halfway point needs still break a tie.
+TEST(DecimalToExtended, DigitsBeyondTwelveThousandBreakATie) {
+    const std::string tie = "18446744073709551617" + std::string(20000, '0');
+    EXPECT_EQ(DecimalToExtended(tie + "e-20000").significand, 0x8000000000000000);
+    EXPECT_EQ(DecimalToExtended(tie + "1e-20001").significand, 0x8000000000000001);
+    // Leading zeros are not digits that count.
+    EXPECT_EQ(DecimalToExtended("0." + std::string(30000, '0') + "1e30001").signExponent, 0x3FFF);
+}
+
 #if defined(SIGNOVA_HAS_X87_EXTENDED) && defined(SIGNOVA_TEST_WITH_MPFR)
 
 std::uint64_t CasesFromEnvironment(std::uint64_t standard) {
