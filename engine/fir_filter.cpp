@@ -1,13 +1,11 @@
 #include "engine/fir_filter.h"
 
+#include "toolkit/extended_arithmetic.h"
 #include "toolkit/number_text.h"
 
 #include <algorithm>
-#include <cfloat>
 
 namespace signova {
-
-static_assert(LDBL_MANT_DIG == 64, "the filters need long double with a 64-bit significand");
 
 void ReadFIRCoefficients(SimulatorState& state, const CellStore& firGrid) {
     int row = 0;
@@ -36,12 +34,11 @@ inline void SumTaps(const double* coefficients, int lastTap, double* inputs, dou
     static_assert(!ShiftInputs || Chains == 1, "only a single chain shifts its inputs");
     double sum[Chains] = {};
     for (int k = lastTap; k >= 0; --k) {
-        const long double tap = coefficients[k];
+        const double tap = coefficients[k];
 #pragma GCC unroll 8
         for (int c = 0; c < Chains; ++c) {
-            const long double product = static_cast<long double>(inputs[c + k]) * tap;
-            // The cast rounds the extended sum to double after every addition.
-            sum[c] = static_cast<double>(sum[c] + product);
+            // The extended sum is rounded to double after every addition.
+            sum[c] = AddProduct(sum[c], inputs[c + k], tap);
         }
         if constexpr (ShiftInputs)
             inputs[k + 1] = inputs[k];

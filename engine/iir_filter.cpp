@@ -1,15 +1,13 @@
 #include "engine/iir_filter.h"
 
 #include "toolkit/errors.h"
+#include "toolkit/extended_arithmetic.h"
 #include "toolkit/number_text.h"
 
 #include <algorithm>
-#include <cfloat>
 #include <string>
 
 namespace signova {
-
-static_assert(LDBL_MANT_DIG == 64, "the filters need long double with a 64-bit significand");
 
 namespace {
 
@@ -55,16 +53,16 @@ double IIRStep(SimulatorState& state, double x) {
     double* in = state.InputDelay.data();
     double* out = state.OutputDelay.data();
 
-    const long double first = static_cast<long double>(b[0]) * x;
-    double y = static_cast<double>(first);
+    const Extended first = ToExtended(b[0]) * ToExtended(x);
+    double y = ToDouble(first);
     if (order == 2) {
         // One rounding at the end, no shift.
-        y = static_cast<double>(first + static_cast<long double>(b[1]) * in[1] +
-                                static_cast<long double>(a[1]) * out[1]);
+        y = ToDouble(first + ToExtended(b[1]) * ToExtended(in[1]) +
+                     ToExtended(a[1]) * ToExtended(out[1]));
     } else if (order >= 3) {
         for (int k = order - 1; k >= 1; --k) {
-            y = static_cast<double>(y + static_cast<long double>(b[k]) * in[k]);
-            y = static_cast<double>(y + static_cast<long double>(a[k]) * out[k]);
+            y = AddProduct(y, b[k], in[k]);
+            y = AddProduct(y, a[k], out[k]);
             in[k + 1] = in[k];
             out[k + 1] = out[k];
         }

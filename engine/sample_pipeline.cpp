@@ -5,24 +5,23 @@
 #include "engine/signal_generator.h"
 #include "toolkit/number_text.h"
 
+#include <cmath>
+
 namespace signova {
 namespace {
 
-__extension__ using Int128 = __int128;
-
-// Every value the run loop rounds is a whole number within +-2^63, so it and
-// the step count fit a 128-bit integer exactly.
-// value lies outside [-maxCode, maxCode].
+// value lies outside [-maxCode, maxCode] and is a whole number below 2^64 in
+// magnitude (every value the run loop rounds lies within +-2^63). It moves by
+// ceil(beyond / 2m) steps of 2m towards zero, onto (-m, m] from above and
+// [-m, m) from below; in unsigned 64-bit integers, which every target has.
 double WrapInteger(double value, std::int32_t maxCode) {
-    const auto v = static_cast<Int128>(value);
-    const Int128 m = maxCode;
-    const Int128 step = 2 * m;
-    if (v > m) {
-        const Int128 steps = (v - m + step - 1) / step; // ceil((v - m) / 2m)
-        return static_cast<double>(v - steps * step);
-    }
-    const Int128 steps = (-m - v + step - 1) / step; // ceil((-m - v) / 2m)
-    return static_cast<double>(v + steps * step);
+    const auto m = static_cast<std::uint64_t>(maxCode);
+    const std::uint64_t step = 2 * m;
+    const std::uint64_t beyond = static_cast<std::uint64_t>(std::fabs(value)) - m;
+    const std::uint64_t rest = beyond % step;
+    const double inside = rest == 0 ? static_cast<double>(m)
+                                    : static_cast<double>(m) - static_cast<double>(step - rest);
+    return value > 0 ? inside : -inside;
 }
 
 } // namespace

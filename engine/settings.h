@@ -52,7 +52,10 @@ SampleRateChange SampleChange(SimulatorState& state, std::string_view sampleText
 std::string GainsbChange(SimulatorState& state, int gainPosition);
 
 std::string SettingsCaption(std::string_view sampleText, std::string_view bitsText);
-// 1.04 to the power (100 - position), by repeated squaring.
+// The gain scroll bar's positions 0 to 200.
+constexpr int DisplayGainPositions = 201;
+// 1.04 to the power (100 - position), as repeated squaring with the 64-bit
+// significand gives it; positions outside the scroll bar's clamp to its ends.
 double DisplayGainFor(int gainPosition);
 
 } // namespace signova

@@ -1,16 +1,14 @@
 #include "toolkit/number_text.h"
 
+#include "toolkit/decimal_extended.h"
 #include "toolkit/errors.h"
+#include "toolkit/extended_arithmetic.h"
 
-#include <cerrno>
 #include <cfloat>
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
 #include <locale.h>
-
-static_assert(LDBL_MANT_DIG == 64,
-              "the arithmetic needs the 64-bit significand of x87 long double");
 
 namespace signova {
 namespace {
@@ -62,10 +60,22 @@ std::string_view ValidatedNumber(std::string_view text) {
     return text.substr(begin, end - begin);
 }
 
+#if defined(SIGNOVA_X87_EXTENDED)
 locale_t CLocale() {
     static const locale_t c = newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(nullptr));
     return c;
 }
+
+// The C library's conversion is the correctly rounded one, and fast.
+Extended TextToExtended(std::string_view number) {
+    const std::string copy(number);
+    return strtold_l(copy.c_str(), nullptr, CLocale());
+}
+#else
+Extended TextToExtended(std::string_view number) {
+    return DecimalToExtended(number);
+}
+#endif
 
 } // namespace
 
@@ -76,12 +86,10 @@ double StrToFloat(std::string_view text) {
     // The text becomes an extended value first and is then stored as a double:
     // beyond the extended range the text is refused, beyond the double range
     // the store overflows.
-    const std::string copy(number);
-    errno = 0;
-    const long double extended = strtold_l(copy.c_str(), nullptr, CLocale());
-    if (std::isinf(extended))
+    const Extended extended = TextToExtended(number);
+    if (IsInfinite(extended))
         throw ConversionError(text);
-    const double stored = static_cast<double>(extended);
+    const double stored = ToDouble(extended);
     if (std::isinf(stored))
         throw FloatOverflowError();
     return stored;

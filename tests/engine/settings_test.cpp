@@ -1,6 +1,10 @@
 #include "engine/settings.h"
 
+#include "toolkit/extended_arithmetic.h"
+
 #include <gtest/gtest.h>
+
+#include <cstdlib>
 
 namespace signova {
 namespace {
@@ -178,7 +182,31 @@ TEST(GainSetting, PowersOfOnePointZeroFour) {
     EXPECT_NEAR(state.DisplayGain, 50.50494818426959, 1e-12);
     EXPECT_EQ(GainsbChange(state, 200), "0.02");
     EXPECT_NEAR(state.DisplayGain, 0.019800040113920, 1e-15);
+    // The scroll bar never goes further; a position beyond it keeps the end's gain.
+    EXPECT_EQ(DisplayGainFor(-1), DisplayGainFor(0));
+    EXPECT_EQ(DisplayGainFor(201), DisplayGainFor(200));
 }
+
+#if defined(SIGNOVA_HAS_X87_EXTENDED)
+// The written-out gains are what the squaring gives with the x87's 64-bit
+// significand, at every position.
+TEST(GainSetting, TableEqualsTheExtendedSquaring) {
+    for (int position = 0; position < DisplayGainPositions; ++position) {
+        const int exponent = 100 - position;
+        unsigned remaining = static_cast<unsigned>(std::abs(exponent));
+        long double base = 1.04L;
+        long double power = 1.0L;
+        while (remaining != 0) {
+            if (remaining & 1U)
+                power *= base;
+            base *= base;
+            remaining >>= 1U;
+        }
+        EXPECT_EQ(DisplayGainFor(position), static_cast<double>(exponent < 0 ? 1.0L / power : power))
+            << "position " << position;
+    }
+}
+#endif
 
 } // namespace
 } // namespace signova
