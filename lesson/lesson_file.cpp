@@ -373,6 +373,10 @@ LessonRead ParseLesson(std::string_view text) {
         document = Json::parse(text.begin(), text.end());
     } catch (const Json::parse_error& error) {
         throw LessonProblem(ParseErrorText(error));
+    } catch (const Json::out_of_range&) {
+        // The reader refuses a number beyond a double's range ("1e999")
+        // while it parses, before a position is known.
+        throw LessonProblem("a number beyond the range of a double");
     }
     return LessonChecker().Check(document);
 }

@@ -108,6 +108,17 @@ TEST(LessonRead, FirValuesBeyondTheRowsFollowAnUnbrokenTable) {
     EXPECT_EQ(FirValueCount(read.lesson.fir), 3);
 }
 
+// The reader throws its range error while it parses; the lesson names it
+// like any other problem instead of letting it escape.
+TEST(LessonReader, RefusesANumberBeyondADouble) {
+    try {
+        ParseLesson("{\"signova_lesson\": \"1.0\", \"dial\": 1e999}");
+        ADD_FAILURE() << "accepted";
+    } catch (const LessonProblem& problem) {
+        EXPECT_EQ(problem.Text(), "a number beyond the range of a double");
+    }
+}
+
 TEST(LessonTables, ApplyEmptiesEveryCellBeyondTheTable) {
     CellStore grid = NewFirGrid();
     SimulatorState state;
