@@ -82,21 +82,21 @@ liquid_window_type LiquidWindow(DesignWindow window) {
 
 // The centre of a band (cycles per sample), in the sense of the band
 // transform: cos(2 pi f0) = cos(pi (f1 + f2)) / cos(pi (f2 - f1)).
-double BandCentre(const DesignSpec& spec) {
-    const double f1 = spec.edge / spec.sampleRate;
-    const double f2 = spec.upperEdge / spec.sampleRate;
+double BandCentre(const DesignRequest& request) {
+    const double f1 = request.edge / request.sampleRate;
+    const double f2 = request.upperEdge / request.sampleRate;
     return std::acos(std::cos(Pi * (f1 + f2)) / std::cos(Pi * (f2 - f1))) / (2 * Pi);
 }
 
 // The normalised frequency (cycles per sample) where each shape's gain is 1.
-double ReferenceFrequency(const DesignSpec& spec) {
-    switch (spec.band) {
+double ReferenceFrequency(const DesignRequest& request) {
+    switch (request.band) {
     case BandShape::LowPass:
     case BandShape::BandStop: return 0.0;
     case BandShape::HighPass: return 0.5;
     case BandShape::BandPass: break;
     }
-    return BandCentre(spec);
+    return BandCentre(request);
 }
 
 // Scales taps so the gain at `frequency` (cycles per sample) is 1, then
@@ -120,41 +120,41 @@ double IdealLowPass(double fc, double t) {
     return std::sin(2 * Pi * fc * t) / (Pi * t);
 }
 
-std::vector<float> WindowDesign(const DesignSpec& spec) {
-    const int n = spec.taps;
-    const double f1 = spec.edge / spec.sampleRate;
-    const double f2 = spec.upperEdge / spec.sampleRate;
+std::vector<float> WindowDesign(const DesignRequest& request) {
+    const int n = request.taps;
+    const double f1 = request.edge / request.sampleRate;
+    const double f2 = request.upperEdge / request.sampleRate;
     std::vector<double> taps;
     for (int i = 0; i < n; ++i) {
         const double t = i - (n - 1) / 2.0;
         const double impulse = t == 0.0 ? 1.0 : 0.0;
         double ideal = 0.0;
-        switch (spec.band) {
+        switch (request.band) {
         case BandShape::LowPass: ideal = IdealLowPass(f1, t); break;
         case BandShape::HighPass: ideal = impulse - IdealLowPass(f1, t); break;
         case BandShape::BandPass: ideal = IdealLowPass(f2, t) - IdealLowPass(f1, t); break;
         case BandShape::BandStop: ideal = impulse - IdealLowPass(f2, t) + IdealLowPass(f1, t); break;
         }
         // liquid's window of length 1 divides by 0; a single tap needs none.
-        const float argument = spec.window == DesignWindow::Kaiser      ? static_cast<float>(spec.kaiserBeta)
-                               : spec.window == DesignWindow::Triangular ? static_cast<float>(n)
+        const float argument = request.window == DesignWindow::Kaiser      ? static_cast<float>(request.kaiserBeta)
+                               : request.window == DesignWindow::Triangular ? static_cast<float>(n)
                                                                          : 0.0f;
         const double weight =
             n == 1 ? 1.0
-                   : liquid_windowf(LiquidWindow(spec.window), static_cast<unsigned>(i),
+                   : liquid_windowf(LiquidWindow(request.window), static_cast<unsigned>(i),
                                     static_cast<unsigned>(n), argument);
         taps.push_back(ideal * weight);
     }
-    return ToUnitGain(taps, ReferenceFrequency(spec));
+    return ToUnitGain(taps, ReferenceFrequency(request));
 }
 
-std::vector<float> EquirippleDesign(const DesignSpec& spec) {
-    const double half = spec.transition / spec.sampleRate / 2;
-    const double f1 = spec.edge / spec.sampleRate;
-    const double f2 = spec.upperEdge / spec.sampleRate;
+std::vector<float> EquirippleDesign(const DesignRequest& request) {
+    const double half = request.transition / request.sampleRate / 2;
+    const double f1 = request.edge / request.sampleRate;
+    const double f2 = request.upperEdge / request.sampleRate;
     std::vector<float> bands;
     std::vector<float> desired;
-    switch (spec.band) {
+    switch (request.band) {
     case BandShape::LowPass:
         bands = {0.0f, float(f1 - half), float(f1 + half), 0.5f};
         desired = {1, 0};
@@ -166,17 +166,17 @@ std::vector<float> EquirippleDesign(const DesignSpec& spec) {
     case BandShape::BandPass:
     case BandShape::BandStop:
         bands = {0.0f, float(f1 - half), float(f1 + half), float(f2 - half), float(f2 + half), 0.5f};
-        desired = spec.band == BandShape::BandPass ? std::vector<float>{0, 1, 0}
+        desired = request.band == BandShape::BandPass ? std::vector<float>{0, 1, 0}
                                                     : std::vector<float>{1, 0, 1};
         break;
     }
     const unsigned count = static_cast<unsigned>(desired.size());
     std::vector<float> weights(count, 1.0f);
     std::vector<liquid_firdespm_wtype> weighting(count, LIQUID_FIRDESPM_FLATWEIGHT);
-    std::vector<float> h(static_cast<std::size_t>(spec.taps));
-    firdespm_run(static_cast<unsigned>(spec.taps), count, bands.data(), desired.data(),
+    std::vector<float> h(static_cast<std::size_t>(request.taps));
+    firdespm_run(static_cast<unsigned>(request.taps), count, bands.data(), desired.data(),
                  weights.data(), weighting.data(), LIQUID_FIRDESPM_BANDPASS, h.data());
-    return ToUnitGain(std::vector<double>(h.begin(), h.end()), ReferenceFrequency(spec));
+    return ToUnitGain(std::vector<double>(h.begin(), h.end()), ReferenceFrequency(request));
 }
 
 liquid_iirdes_filtertype LiquidType(DesignMethod method) {
@@ -211,16 +211,16 @@ struct IirProduct {
     FilterRoots roots;
 };
 
-IirProduct LiquidIirDesign(const DesignSpec& spec) {
-    const bool band = IsBand(spec.band);
-    const unsigned order = static_cast<unsigned>(band ? 2 * spec.order : spec.order);
+IirProduct LiquidIirDesign(const DesignRequest& request) {
+    const bool band = IsBand(request.band);
+    const unsigned order = static_cast<unsigned>(band ? 2 * request.order : request.order);
     const unsigned sections = (order + 1) / 2;
     std::vector<float> b(3 * sections), a(3 * sections);
-    const float fc = static_cast<float>(spec.edge / spec.sampleRate);
-    const float f0 = band ? static_cast<float>(BandCentre(spec)) : 0.0f;
-    liquid_iirdes(LiquidType(spec.method), LiquidBand(spec.band), LIQUID_IIRDES_SOS,
-                  static_cast<unsigned>(spec.order), fc, f0, static_cast<float>(spec.rippleDb),
-                  static_cast<float>(spec.attenuationDb), b.data(), a.data());
+    const float fc = static_cast<float>(request.edge / request.sampleRate);
+    const float f0 = band ? static_cast<float>(BandCentre(request)) : 0.0f;
+    liquid_iirdes(LiquidType(request.method), LiquidBand(request.band), LIQUID_IIRDES_SOS,
+                  static_cast<unsigned>(request.order), fc, f0, static_cast<float>(request.rippleDb),
+                  static_cast<float>(request.attenuationDb), b.data(), a.data());
     IirProduct product;
     product.roots.zeros.lead = 1.0;
     product.roots.poles.lead = 1.0;
@@ -257,9 +257,9 @@ IirProduct LiquidIirDesign(const DesignSpec& spec) {
     return product;
 }
 
-IirProduct ResonatorDesign(const DesignSpec& spec) {
-    const double w0 = 2 * Pi * spec.edge / spec.sampleRate;
-    const double r = spec.radius;
+IirProduct ResonatorDesign(const DesignRequest& request) {
+    const double w0 = 2 * Pi * request.edge / request.sampleRate;
+    const double r = request.radius;
     // |1 - 2r cos(w0) e^-jw0 + r^2 e^-2jw0| at w0: b0 makes the gain there 1.
     const std::complex<double> z1 = std::polar(1.0, -w0);
     const double b0 = std::abs(1.0 - 2 * r * std::cos(w0) * z1 + r * r * z1 * z1);
@@ -280,87 +280,87 @@ bool IsFirMethod(DesignMethod method) {
 
 bool HasBands(DesignMethod method) { return method != DesignMethod::Resonator; }
 
-std::string SpecError(const DesignSpec& spec) {
-    const double half = spec.sampleRate / 2;
-    const bool band = HasBands(spec.method) && IsBand(spec.band);
-    if (!(spec.sampleRate > 0))
+std::string DesignError(const DesignRequest& request) {
+    const double half = request.sampleRate / 2;
+    const bool band = HasBands(request.method) && IsBand(request.band);
+    if (!(request.sampleRate > 0))
         return "The sample rate must be above 0 Hz.";
-    if (!(spec.edge > 0 && spec.edge < half))
-        return "The frequency " + Hz(spec.edge) + " Hz must lie between 0 Hz and half the sample rate (" +
+    if (!(request.edge > 0 && request.edge < half))
+        return "The frequency " + Hz(request.edge) + " Hz must lie between 0 Hz and half the sample rate (" +
                Hz(half) + " Hz).";
-    if (band && !(spec.upperEdge > spec.edge && spec.upperEdge < half))
-        return "The upper edge " + Hz(spec.upperEdge) + " Hz must lie above the lower edge and below "
+    if (band && !(request.upperEdge > request.edge && request.upperEdge < half))
+        return "The upper edge " + Hz(request.upperEdge) + " Hz must lie above the lower edge and below "
                "half the sample rate (" + Hz(half) + " Hz).";
-    if (IsFirMethod(spec.method)) {
-        if (spec.taps < 1 || spec.taps > MaxDesignTaps)
+    if (IsFirMethod(request.method)) {
+        if (request.taps < 1 || request.taps > MaxDesignTaps)
             return "The number of taps must be 1 to 300.";
-        if ((spec.band == BandShape::HighPass || spec.band == BandShape::BandStop) && spec.taps % 2 == 0)
+        if ((request.band == BandShape::HighPass || request.band == BandShape::BandStop) && request.taps % 2 == 0)
             return "A high-pass or band-stop FIR needs an odd number of taps.";
-        if (spec.method == DesignMethod::Window && spec.window == DesignWindow::Kaiser &&
-            !(spec.kaiserBeta >= 0 && spec.kaiserBeta <= 50))
+        if (request.method == DesignMethod::Window && request.window == DesignWindow::Kaiser &&
+            !(request.kaiserBeta >= 0 && request.kaiserBeta <= 50))
             return "Kaiser's beta must be 0 to 50.";
-        if (spec.method == DesignMethod::Equiripple) {
-            const double t = spec.transition / 2;
-            const bool fits = spec.transition > 0 && spec.edge - t > 0 &&
-                              (band ? spec.upperEdge - t > spec.edge + t && spec.upperEdge + t < half
-                                    : spec.edge + t < half);
+        if (request.method == DesignMethod::Equiripple) {
+            const double t = request.transition / 2;
+            const bool fits = request.transition > 0 && request.edge - t > 0 &&
+                              (band ? request.upperEdge - t > request.edge + t && request.upperEdge + t < half
+                                    : request.edge + t < half);
             if (!fits)
-                return "The transition width " + Hz(spec.transition) +
+                return "The transition width " + Hz(request.transition) +
                        " Hz does not fit around the edges between 0 Hz and " + Hz(half) + " Hz.";
         }
         return "";
     }
-    if (spec.method == DesignMethod::Resonator) {
-        if (!(spec.radius > 0 && spec.radius < 1))
+    if (request.method == DesignMethod::Resonator) {
+        if (!(request.radius > 0 && request.radius < 1))
             return "The pole radius must lie between 0 and 1.";
         return "";
     }
     const int most = band ? MaxBandPrototypeOrder : MaxLowHighPassOrder;
-    if (spec.order < 1 || spec.order > most)
+    if (request.order < 1 || request.order > most)
         return band ? "The prototype order of a band-pass or band-stop filter must be 1 to 5."
                     : "The order must be 1 to 10.";
-    const bool ripple = spec.method == DesignMethod::ChebyshevI || spec.method == DesignMethod::Elliptic;
-    const bool attenuation = spec.method == DesignMethod::ChebyshevII || spec.method == DesignMethod::Elliptic;
-    if (ripple && !(spec.rippleDb > 0 && spec.rippleDb <= 20))
+    const bool ripple = request.method == DesignMethod::ChebyshevI || request.method == DesignMethod::Elliptic;
+    const bool attenuation = request.method == DesignMethod::ChebyshevII || request.method == DesignMethod::Elliptic;
+    if (ripple && !(request.rippleDb > 0 && request.rippleDb <= 20))
         return "The pass-band ripple must be above 0 dB and at most 20 dB.";
-    if (attenuation && !(spec.attenuationDb > (ripple ? spec.rippleDb : 0.0) && spec.attenuationDb <= 200))
+    if (attenuation && !(request.attenuationDb > (ripple ? request.rippleDb : 0.0) && request.attenuationDb <= 200))
         return "The stop-band attenuation must exceed the ripple and be at most 200 dB.";
     return "";
 }
 
-std::string DesignTitle(const DesignSpec& spec) {
-    if (spec.method == DesignMethod::Resonator)
-        return "Resonator " + Hz(spec.edge) + " Hz, r " + Hz(spec.radius);
-    std::string title = BandName(spec.band);
-    title.append(" ").append(Hz(spec.edge));
-    if (IsBand(spec.band))
-        title.append("-").append(Hz(spec.upperEdge));
+std::string DesignTitle(const DesignRequest& request) {
+    if (request.method == DesignMethod::Resonator)
+        return "Resonator " + Hz(request.edge) + " Hz, r " + Hz(request.radius);
+    std::string title = BandName(request.band);
+    title.append(" ").append(Hz(request.edge));
+    if (IsBand(request.band))
+        title.append("-").append(Hz(request.upperEdge));
     title.append(" Hz, ");
-    if (IsFirMethod(spec.method)) {
-        title += std::to_string(spec.taps) + " taps, ";
-        if (spec.method == DesignMethod::Equiripple)
+    if (IsFirMethod(request.method)) {
+        title += std::to_string(request.taps) + " taps, ";
+        if (request.method == DesignMethod::Equiripple)
             title += "equiripple";
-        else if (spec.window == DesignWindow::Kaiser)
-            title += "Kaiser beta " + Hz(spec.kaiserBeta);
+        else if (request.window == DesignWindow::Kaiser)
+            title += "Kaiser beta " + Hz(request.kaiserBeta);
         else
-            title += WindowName(spec.window);
+            title += WindowName(request.window);
     } else {
-        title += "order " + std::to_string(IsBand(spec.band) ? 2 * spec.order : spec.order) + ", " +
-                 MethodName(spec.method);
+        title += "order " + std::to_string(IsBand(request.band) ? 2 * request.order : request.order) + ", " +
+                 MethodName(request.method);
     }
     return title;
 }
 
-DesignedFilter DesignFilter(const DesignSpec& spec) {
+DesignedFilter DesignFilter(const DesignRequest& request) {
     DesignedFilter result;
-    result.error = SpecError(spec);
+    result.error = DesignError(request);
     if (!result.error.empty())
         return result;
-    result.title = DesignTitle(spec);
-    if (IsFirMethod(spec.method)) {
+    result.title = DesignTitle(request);
+    if (IsFirMethod(request.method)) {
         result.kind = FilterKind::Fir;
         const std::vector<float> taps =
-            spec.method == DesignMethod::Window ? WindowDesign(spec) : EquirippleDesign(spec);
+            request.method == DesignMethod::Window ? WindowDesign(request) : EquirippleDesign(request);
         for (float tap : taps) {
             result.bTexts.push_back(ShortestFloatText(tap));
             result.coefficients.b.push_back(StrToFloat(result.bTexts.back()));
@@ -368,7 +368,7 @@ DesignedFilter DesignFilter(const DesignSpec& spec) {
     } else {
         result.kind = FilterKind::Iir;
         IirProduct product =
-            spec.method == DesignMethod::Resonator ? ResonatorDesign(spec) : LiquidIirDesign(spec);
+            request.method == DesignMethod::Resonator ? ResonatorDesign(request) : LiquidIirDesign(request);
         for (std::size_t k = 0; k < product.numerator.size(); ++k) {
             result.bTexts.push_back(ShortestDoubleText(product.numerator[k]));
             result.coefficients.b.push_back(StrToFloat(result.bTexts.back()));
@@ -379,7 +379,7 @@ DesignedFilter DesignFilter(const DesignSpec& spec) {
         }
         result.roots = std::move(product.roots);
     }
-    const std::string miss = SpecificationMiss(spec, result.coefficients);
+    const std::string miss = RequirementMiss(request, result.coefficients);
     if (!miss.empty()) {
         DesignedFilter failed;
         failed.error = miss;
@@ -400,32 +400,32 @@ DesignedFilter DesignFilter(const DesignSpec& spec) {
 //  - elliptic: every peak inside the stop band at or below -attenuation;
 //  - equiripple: the largest stop-band gain at most 1.5 times the pass band's
 //    largest deviation from 1 (equal weights make them equal), and below 1.
-std::string SpecificationMiss(const DesignSpec& spec, const FilterCoefficients& filter) {
-    const double fs = spec.sampleRate;
+std::string RequirementMiss(const DesignRequest& request, const FilterCoefficients& filter) {
+    const double fs = request.sampleRate;
     auto gainDb = [&](double hz) { return ResponseAt(filter, hz, fs).MagnitudeDb(); };
     std::vector<double> frequencies = FrequenciesUpToHalfRate(4097, fs);
-    frequencies.push_back(spec.edge);
-    if (IsBand(spec.band))
-        frequencies.push_back(spec.upperEdge);
+    frequencies.push_back(request.edge);
+    if (IsBand(request.band))
+        frequencies.push_back(request.upperEdge);
     std::sort(frequencies.begin(), frequencies.end());
     frequencies.erase(std::unique(frequencies.begin(), frequencies.end()), frequencies.end());
-    if (spec.method == DesignMethod::Resonator) {
-        const double peak = ResponseAt(filter, spec.edge, fs).magnitude;
+    if (request.method == DesignMethod::Resonator) {
+        const double peak = ResponseAt(filter, request.edge, fs).magnitude;
         if (!(std::abs(peak - 1.0) <= 1e-9))
-            return "The gain at " + Hz(spec.edge) + " Hz is " + Db(20 * std::log10(peak)) + " dB, not 0 dB.";
+            return "The gain at " + Hz(request.edge) + " Hz is " + Db(20 * std::log10(peak)) + " dB, not 0 dB.";
         return "";
     }
     // Chebyshev I and elliptic designs of even order start at the bottom of
     // their ripple: their pass band is checked against the ripple instead.
-    const bool rippled = spec.method == DesignMethod::ChebyshevI || spec.method == DesignMethod::Elliptic;
-    const double reference = ReferenceFrequency(spec) * fs;
+    const bool rippled = request.method == DesignMethod::ChebyshevI || request.method == DesignMethod::Elliptic;
+    const double reference = ReferenceFrequency(request) * fs;
     const double referenceDb = gainDb(reference);
     if (!rippled && !(std::abs(referenceDb) <= 0.01))
         return "The gain at " + Hz(reference) + " Hz is " + Db(referenceDb) + " dB, not 0 dB.";
-    const double lo = spec.edge;
-    const double hi = IsBand(spec.band) ? spec.upperEdge : spec.edge;
+    const double lo = request.edge;
+    const double hi = IsBand(request.band) ? request.upperEdge : request.edge;
     auto inPass = [&](double f) {
-        switch (spec.band) {
+        switch (request.band) {
         case BandShape::LowPass: return f <= lo;
         case BandShape::HighPass: return f >= lo;
         case BandShape::BandPass: return f >= lo && f <= hi;
@@ -434,7 +434,7 @@ std::string SpecificationMiss(const DesignSpec& spec, const FilterCoefficients& 
         return false;
     };
     auto inStop = [&](double f) {
-        switch (spec.band) {
+        switch (request.band) {
         case BandShape::LowPass: return f >= lo;
         case BandShape::HighPass: return f <= lo;
         case BandShape::BandPass: return f <= lo || f >= hi;
@@ -459,7 +459,7 @@ std::string SpecificationMiss(const DesignSpec& spec, const FilterCoefficients& 
                 stopPeak = std::max(stopPeak, db[i]);
         }
     }
-    switch (spec.method) {
+    switch (request.method) {
     case DesignMethod::Butterworth:
         for (double edge : {lo, hi})
             if (!(std::abs(gainDb(edge) + 3.0103) <= 0.05))
@@ -469,19 +469,19 @@ std::string SpecificationMiss(const DesignSpec& spec, const FilterCoefficients& 
         return "";
     case DesignMethod::ChebyshevI:
     case DesignMethod::Elliptic:
-        if (passLow < -spec.rippleDb - 0.02 || passHigh > 0.02)
+        if (passLow < -request.rippleDb - 0.02 || passHigh > 0.02)
             return "The pass band spans " + Db(passLow) + " to " + Db(passHigh) + " dB, more than the ripple of " +
-                   Db(spec.rippleDb) + " dB.";
-        if (spec.method == DesignMethod::Elliptic && stopPeak > -spec.attenuationDb + 0.1)
-            return "The stop band rises to " + Db(stopPeak) + " dB, above -" + Db(spec.attenuationDb) + " dB.";
+                   Db(request.rippleDb) + " dB.";
+        if (request.method == DesignMethod::Elliptic && stopPeak > -request.attenuationDb + 0.1)
+            return "The stop band rises to " + Db(stopPeak) + " dB, above -" + Db(request.attenuationDb) + " dB.";
         return "";
     case DesignMethod::ChebyshevII:
-        if (stopHigh > -spec.attenuationDb + 0.1)
-            return "The stop band rises to " + Db(stopHigh) + " dB, above -" + Db(spec.attenuationDb) + " dB.";
+        if (stopHigh > -request.attenuationDb + 0.1)
+            return "The stop band rises to " + Db(stopHigh) + " dB, above -" + Db(request.attenuationDb) + " dB.";
         return "";
     case DesignMethod::Equiripple: {
         double passDeviation = 0.0, stopGain = 0.0;
-        const double half = spec.transition / 2;
+        const double half = request.transition / 2;
         for (double f : frequencies) {
             const double g = ResponseAt(filter, f, fs).magnitude;
             const bool transition = std::abs(f - lo) < half || std::abs(f - hi) < half;

@@ -32,7 +32,7 @@ constexpr int MaxLowHighPassOrder = 10;
 constexpr int MaxBandPrototypeOrder = 5;
 
 // What the class asks for. Frequencies in Hz at `sampleRate`.
-struct DesignSpec {
+struct DesignRequest {
     DesignMethod method = DesignMethod::Window;
     BandShape band = BandShape::LowPass;
     double sampleRate = 48000.0;
@@ -83,21 +83,21 @@ struct DesignedFilter {
 // The edge means: Butterworth the -3.01 dB point, Chebyshev I and elliptic the
 // end of the pass band's ripple, Chebyshev II the start of the stop band,
 // Bessel where liquid's delay-normalised prototype puts its cut-off.
-// Then checks the written coefficients against the specification
-// (SpecificationMiss); a miss is an error too.
-DesignedFilter DesignFilter(const DesignSpec& spec);
+// Then checks the written coefficients against the request
+// (RequirementMiss); a miss is an error too.
+DesignedFilter DesignFilter(const DesignRequest& request);
 
-// Why `spec` cannot be designed (edges, taps, order, ripple out of range), or
+// Why `request` cannot be designed (edges, taps, order, ripple out of range), or
 // empty.
-std::string SpecError(const DesignSpec& spec);
+std::string DesignError(const DesignRequest& request);
 
 // Measures `filter` with the program's frequency response and says how it
-// misses the specification, or returns empty. See filter_design.cpp for the
+// misses the request, or returns empty. See filter_design.cpp for the
 // rule of each method.
-std::string SpecificationMiss(const DesignSpec& spec, const FilterCoefficients& filter);
+std::string RequirementMiss(const DesignRequest& request, const FilterCoefficients& filter);
 
 // "Low-pass 3000 Hz, 63 taps, Hamming", "Band-stop 1000-3000 Hz, order 4,
 // Elliptic", "Resonator 1000 Hz, r 0.99".
-std::string DesignTitle(const DesignSpec& spec);
+std::string DesignTitle(const DesignRequest& request);
 
 } // namespace signova

@@ -188,22 +188,22 @@ DesignDialog::DesignDialog(signova::FilterKind table, std::function<double()> sa
 
 DesignDialog::~DesignDialog() = default;
 
-signova::DesignSpec DesignDialog::Spec() const {
-    signova::DesignSpec spec;
-    spec.method = Chosen<DesignMethod>(type_);
-    spec.band = Chosen<BandShape>(band_);
-    spec.sampleRate = sampleRate_();
-    spec.edge = edge_->value();
-    spec.upperEdge = upperEdge_->value();
-    spec.taps = size_->value();
-    spec.order = size_->value();
-    spec.window = Chosen<DesignWindow>(window_);
-    spec.kaiserBeta = beta_->value();
-    spec.transition = transition_->value();
-    spec.rippleDb = ripple_->value();
-    spec.attenuationDb = attenuation_->value();
-    spec.radius = radius_->value();
-    return spec;
+signova::DesignRequest DesignDialog::Request() const {
+    signova::DesignRequest request;
+    request.method = Chosen<DesignMethod>(type_);
+    request.band = Chosen<BandShape>(band_);
+    request.sampleRate = sampleRate_();
+    request.edge = edge_->value();
+    request.upperEdge = upperEdge_->value();
+    request.taps = size_->value();
+    request.order = size_->value();
+    request.window = Chosen<DesignWindow>(window_);
+    request.kaiserBeta = beta_->value();
+    request.transition = transition_->value();
+    request.rippleDb = ripple_->value();
+    request.attenuationDb = attenuation_->value();
+    request.radius = radius_->value();
+    return request;
 }
 
 // Only the fields the chosen type uses are shown.
@@ -263,16 +263,16 @@ void DesignDialog::showEvent(QShowEvent* event) {
 
 void DesignDialog::Refresh() {
     refreshPending_ = false;
-    const signova::DesignSpec spec = Spec();
+    const signova::DesignRequest request = Request();
     rate_->setText(QStringLiteral("Frequencies in Hz at the sample rate of %1 Hz")
-                       .arg(spec.sampleRate, 0, 'g', 10));
+                       .arg(request.sampleRate, 0, 'g', 10));
     curve_->Clear();
-    const signova::DesignedFilter design = signova::DesignFilter(spec);
+    const signova::DesignedFilter design = signova::DesignFilter(request);
     ShowProblem(design.error);
     if (!design.Ok())
         return;
     const signova::ResponseView view =
-        signova::ViewResponse(signova::TableRead{design.coefficients, {}}, spec.sampleRate, 0.0);
+        signova::ViewResponse(signova::TableRead{design.coefficients, {}}, request.sampleRate, 0.0);
     previewChart_.BottomAxis().SetMinMax(0.0, view.halfRate);
     previewChart_.LeftAxis().SetMinMax(view.bottomDb, view.topDb);
     previewChart_.LeftAxis().SetIncrement(DbStep);

@@ -23,8 +23,8 @@ class TFastLineSeries;
 // "Design filter…" of one table: the type, the band edges in Hz at the
 // current sample rate, taps or order, the window, ripple and attenuation
 // where the type has them, and a live preview of the magnitude the design
-// would have. Apply hands the specification to `onApply`; a design that
-// cannot be made or misses its specification is said here instead.
+// would have. Apply hands the request to `onApply`; a design that
+// cannot be made or misses its request is said here instead.
 class DesignDialog : public QWidget {
     Q_OBJECT
 public:
@@ -34,8 +34,8 @@ public:
     ~DesignDialog() override;
 
     signova::FilterKind Table() const { return table_; }
-    // The specification the controls show, at the current sample rate.
-    signova::DesignSpec Spec() const;
+    // The request the controls show, at the current sample rate.
+    signova::DesignRequest Request() const;
     // Why the last design could not be written (empty: none).
     void ShowProblem(const std::string& problem);
     std::string Problem() const;

@@ -54,7 +54,7 @@ DesignDialog* FilterDesigner::Dialog(signova::FilterKind table) const {
 
 void FilterDesigner::Apply(signova::FilterKind table) {
     DesignDialog* dialog = Dialog(table);
-    const signova::DesignedFilter design = signova::DesignFilter(dialog->Spec());
+    const signova::DesignedFilter design = signova::DesignFilter(dialog->Request());
     dialog->ShowProblem(design.error);
     if (!design.Ok())
         return;

@@ -16,12 +16,12 @@ using namespace signova;
 
 namespace {
 
-DesignSpec Spec(DesignMethod method, int size) {
-    DesignSpec spec;
-    spec.method = method;
-    spec.taps = size;
-    spec.order = size;
-    return spec;
+DesignRequest Request(DesignMethod method, int size) {
+    DesignRequest request;
+    request.method = method;
+    request.taps = size;
+    request.order = size;
+    return request;
 }
 
 // The design's coefficients as a coefficient file of its type.
@@ -50,11 +50,11 @@ std::vector<std::string> Cells(const CellStore& grid) {
 // coefficients there: the same cells, rows and IIR order, and the filter then
 // reads the design's own values, nothing of the older table.
 TEST(DesignedTable, WritesTheTableAsLoadWritesAFileOfTheSameCoefficients) {
-    for (const auto& [first, second] : std::vector<std::pair<DesignSpec, DesignSpec>>{
-             {Spec(DesignMethod::Window, 300), Spec(DesignMethod::Window, 31)},
-             {Spec(DesignMethod::Equiripple, 41), Spec(DesignMethod::Window, 63)},
-             {Spec(DesignMethod::Butterworth, 10), Spec(DesignMethod::Butterworth, 2)},
-             {Spec(DesignMethod::Elliptic, 3), Spec(DesignMethod::ChebyshevI, 6)}}) {
+    for (const auto& [first, second] : std::vector<std::pair<DesignRequest, DesignRequest>>{
+             {Request(DesignMethod::Window, 300), Request(DesignMethod::Window, 31)},
+             {Request(DesignMethod::Equiripple, 41), Request(DesignMethod::Window, 63)},
+             {Request(DesignMethod::Butterworth, 10), Request(DesignMethod::Butterworth, 2)},
+             {Request(DesignMethod::Elliptic, 3), Request(DesignMethod::ChebyshevI, 6)}}) {
         const DesignedFilter before = DesignFilter(first);
         const DesignedFilter design = DesignFilter(second);
         ASSERT_TRUE(before.Ok() && design.Ok()) << before.error << design.error;

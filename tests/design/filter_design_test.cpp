@@ -10,16 +10,16 @@ using namespace signova;
 
 namespace {
 
-DesignSpec Spec(DesignMethod method, BandShape band, double fs, double edge, double upper, int size) {
-    DesignSpec spec;
-    spec.method = method;
-    spec.band = band;
-    spec.sampleRate = fs;
-    spec.edge = edge;
-    spec.upperEdge = upper;
-    spec.taps = size;
-    spec.order = size;
-    return spec;
+DesignRequest Request(DesignMethod method, BandShape band, double fs, double edge, double upper, int size) {
+    DesignRequest request;
+    request.method = method;
+    request.band = band;
+    request.sampleRate = fs;
+    request.edge = edge;
+    request.upperEdge = upper;
+    request.taps = size;
+    request.order = size;
+    return request;
 }
 
 // The largest gain in dB from `from` to `to` Hz, on 4000 points.
@@ -33,54 +33,54 @@ double LargestGainDb(const FilterCoefficients& filter, double from, double to, d
 } // namespace
 
 // Every method and shape, several sizes and edges, at 48000 and 8000 Hz:
-// the written coefficients meet the specification measured with the
-// program's own response. (DesignFilter checks with SpecificationMiss; this
+// the written coefficients meet the request measured with the
+// program's own response. (DesignFilter checks with RequirementMiss; this
 // repeats it on the coefficients as read back and pins the shape.)
-TEST(FilterDesign, EveryDesignMeetsItsSpecification) {
+TEST(FilterDesign, EveryDesignMeetsWhatItWasAskedFor) {
     using M = DesignMethod;
     using B = BandShape;
-    const std::vector<DesignSpec> specs = {
-        Spec(M::Window, B::LowPass, 48000, 3000, 0, 63),
-        Spec(M::Window, B::HighPass, 8000, 1000, 0, 31),
-        Spec(M::Window, B::BandPass, 48000, 4000, 10000, 101),
-        Spec(M::Window, B::BandStop, 8000, 1000, 2000, 151),
-        Spec(M::Window, B::LowPass, 48000, 3000, 0, 1),
-        Spec(M::Window, B::LowPass, 48000, 3000, 0, 300),
-        Spec(M::Equiripple, B::LowPass, 48000, 3000, 0, 63),
-        Spec(M::Equiripple, B::HighPass, 8000, 2000, 0, 41),
-        Spec(M::Equiripple, B::BandPass, 48000, 6000, 12000, 81),
-        Spec(M::Equiripple, B::BandStop, 8000, 1000, 2500, 61),
-        Spec(M::Butterworth, B::LowPass, 48000, 3000, 0, 4),
-        Spec(M::Butterworth, B::LowPass, 48000, 2000, 0, 10),
-        Spec(M::Butterworth, B::HighPass, 8000, 1000, 0, 5),
-        Spec(M::Butterworth, B::BandPass, 48000, 2000, 5000, 5),
-        Spec(M::Butterworth, B::BandStop, 8000, 1000, 2000, 3),
-        Spec(M::ChebyshevI, B::LowPass, 8000, 1000, 0, 5),
-        Spec(M::ChebyshevI, B::HighPass, 48000, 6000, 0, 10),
-        Spec(M::ChebyshevI, B::BandPass, 48000, 3000, 6000, 4),
-        Spec(M::ChebyshevII, B::LowPass, 48000, 2000, 0, 6),
-        Spec(M::ChebyshevII, B::HighPass, 8000, 1500, 0, 7),
-        Spec(M::ChebyshevII, B::BandStop, 48000, 4000, 8000, 5),
-        Spec(M::Elliptic, B::LowPass, 48000, 3000, 0, 4),
-        Spec(M::Elliptic, B::HighPass, 8000, 2000, 0, 9),
-        Spec(M::Elliptic, B::BandPass, 8000, 1000, 2000, 3),
-        Spec(M::Elliptic, B::BandStop, 48000, 5000, 9000, 2),
-        Spec(M::Bessel, B::LowPass, 48000, 3000, 0, 1),
-        Spec(M::Bessel, B::LowPass, 8000, 500, 0, 10),
-        Spec(M::Bessel, B::HighPass, 48000, 6000, 0, 6),
-        Spec(M::Resonator, B::LowPass, 48000, 1000, 0, 2),
+    const std::vector<DesignRequest> specs = {
+        Request(M::Window, B::LowPass, 48000, 3000, 0, 63),
+        Request(M::Window, B::HighPass, 8000, 1000, 0, 31),
+        Request(M::Window, B::BandPass, 48000, 4000, 10000, 101),
+        Request(M::Window, B::BandStop, 8000, 1000, 2000, 151),
+        Request(M::Window, B::LowPass, 48000, 3000, 0, 1),
+        Request(M::Window, B::LowPass, 48000, 3000, 0, 300),
+        Request(M::Equiripple, B::LowPass, 48000, 3000, 0, 63),
+        Request(M::Equiripple, B::HighPass, 8000, 2000, 0, 41),
+        Request(M::Equiripple, B::BandPass, 48000, 6000, 12000, 81),
+        Request(M::Equiripple, B::BandStop, 8000, 1000, 2500, 61),
+        Request(M::Butterworth, B::LowPass, 48000, 3000, 0, 4),
+        Request(M::Butterworth, B::LowPass, 48000, 2000, 0, 10),
+        Request(M::Butterworth, B::HighPass, 8000, 1000, 0, 5),
+        Request(M::Butterworth, B::BandPass, 48000, 2000, 5000, 5),
+        Request(M::Butterworth, B::BandStop, 8000, 1000, 2000, 3),
+        Request(M::ChebyshevI, B::LowPass, 8000, 1000, 0, 5),
+        Request(M::ChebyshevI, B::HighPass, 48000, 6000, 0, 10),
+        Request(M::ChebyshevI, B::BandPass, 48000, 3000, 6000, 4),
+        Request(M::ChebyshevII, B::LowPass, 48000, 2000, 0, 6),
+        Request(M::ChebyshevII, B::HighPass, 8000, 1500, 0, 7),
+        Request(M::ChebyshevII, B::BandStop, 48000, 4000, 8000, 5),
+        Request(M::Elliptic, B::LowPass, 48000, 3000, 0, 4),
+        Request(M::Elliptic, B::HighPass, 8000, 2000, 0, 9),
+        Request(M::Elliptic, B::BandPass, 8000, 1000, 2000, 3),
+        Request(M::Elliptic, B::BandStop, 48000, 5000, 9000, 2),
+        Request(M::Bessel, B::LowPass, 48000, 3000, 0, 1),
+        Request(M::Bessel, B::LowPass, 8000, 500, 0, 10),
+        Request(M::Bessel, B::HighPass, 48000, 6000, 0, 6),
+        Request(M::Resonator, B::LowPass, 48000, 1000, 0, 2),
     };
-    for (const DesignSpec& spec : specs) {
-        const DesignedFilter design = DesignFilter(spec);
-        SCOPED_TRACE(DesignTitle(spec));
+    for (const DesignRequest& request : specs) {
+        const DesignedFilter design = DesignFilter(request);
+        SCOPED_TRACE(DesignTitle(request));
         ASSERT_TRUE(design.Ok()) << design.error;
-        EXPECT_EQ(SpecificationMiss(spec, design.coefficients), "");
-        const bool fir = IsFirMethod(spec.method);
+        EXPECT_EQ(RequirementMiss(request, design.coefficients), "");
+        const bool fir = IsFirMethod(request.method);
         EXPECT_EQ(design.kind, fir ? FilterKind::Fir : FilterKind::Iir);
-        const bool band = spec.band == B::BandPass || spec.band == B::BandStop;
-        const std::size_t size = fir ? static_cast<std::size_t>(spec.taps)
-                                     : spec.method == M::Resonator ? 3u
-                                                                   : static_cast<std::size_t>((band ? 2 : 1) * spec.order + 1);
+        const bool band = request.band == B::BandPass || request.band == B::BandStop;
+        const std::size_t size = fir ? static_cast<std::size_t>(request.taps)
+                                     : request.method == M::Resonator ? 3u
+                                                                   : static_cast<std::size_t>((band ? 2 : 1) * request.order + 1);
         EXPECT_EQ(design.coefficients.b.size(), size);
         EXPECT_EQ(design.bTexts.size(), size);
         EXPECT_EQ(design.coefficients.a.size(), fir ? 0u : size);
@@ -111,10 +111,10 @@ TEST(FilterDesign, WindowDesignsAttenuateAsScipysFirwin) {
         {DesignWindow::Triangular, 31, 1000, 8000, 33.74},   {DesignWindow::Triangular, 101, 5000, 48000, 33.07},
     };
     for (const Case& c : cases) {
-        DesignSpec spec = Spec(DesignMethod::Window, BandShape::LowPass, c.fs, c.fc, 0, c.taps);
-        spec.window = c.window;
-        spec.kaiserBeta = 6.0;
-        const DesignedFilter design = DesignFilter(spec);
+        DesignRequest request = Request(DesignMethod::Window, BandShape::LowPass, c.fs, c.fc, 0, c.taps);
+        request.window = c.window;
+        request.kaiserBeta = 6.0;
+        const DesignedFilter design = DesignFilter(request);
         SCOPED_TRACE(design.title);
         ASSERT_TRUE(design.Ok()) << design.error;
         const double attenuation = -LargestGainDb(design.coefficients, c.fc + 4.0 / c.taps * c.fs, c.fs / 2, c.fs);
@@ -130,9 +130,9 @@ TEST(FilterDesign, EquirippleAttenuatesAsScipysRemez) {
     };
     const Case cases[] = {{63, 3000, 1000, 48000, 28.52}, {41, 1000, 500, 8000, 46.79}, {101, 6000, 1500, 48000, 57.96}};
     for (const Case& c : cases) {
-        DesignSpec spec = Spec(DesignMethod::Equiripple, BandShape::LowPass, c.fs, c.fc, 0, c.taps);
-        spec.transition = c.transition;
-        const DesignedFilter design = DesignFilter(spec);
+        DesignRequest request = Request(DesignMethod::Equiripple, BandShape::LowPass, c.fs, c.fc, 0, c.taps);
+        request.transition = c.transition;
+        const DesignedFilter design = DesignFilter(request);
         ASSERT_TRUE(design.Ok()) << design.error;
         EXPECT_NEAR(-LargestGainDb(design.coefficients, c.fc + c.transition / 2, c.fs / 2, c.fs), c.scipyDb, 1.0)
             << design.title;
@@ -158,10 +158,10 @@ TEST(FilterDesign, IirPolesAsScipyPlacesThem) {
         {DesignMethod::Butterworth, 2, 1000, 8000, {{0.4714045208, -0.3333333333}, {0.4714045208, 0.3333333333}}},
     };
     for (const Case& c : cases) {
-        DesignSpec spec = Spec(c.method, BandShape::LowPass, c.fs, c.fc, 0, c.order);
-        spec.rippleDb = 1.0;
-        spec.attenuationDb = 60.0;
-        const DesignedFilter design = DesignFilter(spec);
+        DesignRequest request = Request(c.method, BandShape::LowPass, c.fs, c.fc, 0, c.order);
+        request.rippleDb = 1.0;
+        request.attenuationDb = 60.0;
+        const DesignedFilter design = DesignFilter(request);
         SCOPED_TRACE(design.title);
         ASSERT_TRUE(design.Ok()) << design.error;
         // The poles of the written coefficients too, not only those carried over.
@@ -181,9 +181,9 @@ TEST(FilterDesign, IirPolesAsScipyPlacesThem) {
 // z^-1 + r^2 z^-2 is written as a1 = +2r cos(w0), a2 = -r^2, as the shipped
 // resonator example has it.
 TEST(FilterDesign, ResonatorIsWrittenInTheProgramsConvention) {
-    DesignSpec spec = Spec(DesignMethod::Resonator, BandShape::LowPass, 48000, 1000, 0, 2);
-    spec.radius = 0.99;
-    const DesignedFilter design = DesignFilter(spec);
+    DesignRequest request = Request(DesignMethod::Resonator, BandShape::LowPass, 48000, 1000, 0, 2);
+    request.radius = 0.99;
+    const DesignedFilter design = DesignFilter(request);
     ASSERT_TRUE(design.Ok()) << design.error;
     ASSERT_EQ(design.aTexts.size(), 3u);
     EXPECT_EQ(design.aTexts[0], "0");
@@ -198,37 +198,37 @@ TEST(FilterDesign, WhatCannotBeMadeSaysWhy) {
     using M = DesignMethod;
     using B = BandShape;
     struct Case {
-        DesignSpec spec;
+        DesignRequest request;
         std::string error;
     };
     const Case cases[] = {
-        {Spec(M::Window, B::LowPass, 48000, 24000, 0, 63),
+        {Request(M::Window, B::LowPass, 48000, 24000, 0, 63),
          "The frequency 24000 Hz must lie between 0 Hz and half the sample rate (24000 Hz)."},
-        {Spec(M::Window, B::LowPass, 48000, 3000, 0, 301), "The number of taps must be 1 to 300."},
-        {Spec(M::Window, B::LowPass, 48000, 3000, 0, 0), "The number of taps must be 1 to 300."},
-        {Spec(M::Window, B::HighPass, 48000, 3000, 0, 64), "A high-pass or band-stop FIR needs an odd number of taps."},
-        {Spec(M::Window, B::BandPass, 48000, 3000, 2000, 63),
+        {Request(M::Window, B::LowPass, 48000, 3000, 0, 301), "The number of taps must be 1 to 300."},
+        {Request(M::Window, B::LowPass, 48000, 3000, 0, 0), "The number of taps must be 1 to 300."},
+        {Request(M::Window, B::HighPass, 48000, 3000, 0, 64), "A high-pass or band-stop FIR needs an odd number of taps."},
+        {Request(M::Window, B::BandPass, 48000, 3000, 2000, 63),
          "The upper edge 2000 Hz must lie above the lower edge and below half the sample rate (24000 Hz)."},
-        {Spec(M::Butterworth, B::LowPass, 48000, 3000, 0, 11), "The order must be 1 to 10."},
-        {Spec(M::Butterworth, B::BandPass, 48000, 3000, 6000, 6),
+        {Request(M::Butterworth, B::LowPass, 48000, 3000, 0, 11), "The order must be 1 to 10."},
+        {Request(M::Butterworth, B::BandPass, 48000, 3000, 6000, 6),
          "The prototype order of a band-pass or band-stop filter must be 1 to 5."},
         // The direct form's denominator at 0 Hz (about 1e-12) drowns in the
         // rounding of its sum: the program's response cannot tell it from a
         // pole on the circle.
-        {Spec(M::Butterworth, B::LowPass, 48000, 500, 0, 10), "The gain at 0 Hz is inf dB, not 0 dB."},
-        {Spec(M::Equiripple, B::LowPass, 48000, 300, 0, 63),
+        {Request(M::Butterworth, B::LowPass, 48000, 500, 0, 10), "The gain at 0 Hz is inf dB, not 0 dB."},
+        {Request(M::Equiripple, B::LowPass, 48000, 300, 0, 63),
          "The transition width 1000 Hz does not fit around the edges between 0 Hz and 24000 Hz."},
     };
     for (const Case& c : cases) {
-        const DesignedFilter design = DesignFilter(c.spec);
+        const DesignedFilter design = DesignFilter(c.request);
         EXPECT_EQ(design.error, c.error);
         EXPECT_TRUE(design.bTexts.empty());
     }
 }
 
 TEST(FilterDesign, TitlesSayWhatWasDesigned) {
-    EXPECT_EQ(DesignTitle(Spec(DesignMethod::Window, BandShape::LowPass, 48000, 3000, 0, 63)),
+    EXPECT_EQ(DesignTitle(Request(DesignMethod::Window, BandShape::LowPass, 48000, 3000, 0, 63)),
               "Low-pass 3000 Hz, 63 taps, Hamming");
-    EXPECT_EQ(DesignTitle(Spec(DesignMethod::Elliptic, BandShape::BandStop, 48000, 1000, 3000, 4)),
+    EXPECT_EQ(DesignTitle(Request(DesignMethod::Elliptic, BandShape::BandStop, 48000, 1000, 3000, 4)),
               "Band-stop 1000-3000 Hz, order 8, elliptic");
 }
