@@ -15,6 +15,7 @@
 #include "scope/sample_loop.h"
 #include "scope/scope_chart_setup.h"
 #include "scope/sweep_capture.h"
+#include "tests/support/digest.h"
 #include "tests/support/scripted_dialogs.h"
 #include "toolkit/cell_store.h"
 #include "toolkit/errors.h"
@@ -118,18 +119,7 @@ std::vector<std::uint64_t> StateBits(const SimulatorState& s) {
     return bits;
 }
 
-// FNV-1a over 64-bit words.
-class Digest {
-public:
-    void Mix(std::uint64_t word) {
-        hash_ ^= word;
-        hash_ *= 1099511628211ULL;
-    }
-    std::uint64_t Value() const { return hash_; }
-
-private:
-    std::uint64_t hash_ = 14695981039346656037ULL;
-};
+using signova::testing::Digest;
 
 std::uint64_t DelayDigest(const std::array<double, DelayLineLength>& delay) {
     Digest digest;

@@ -17,6 +17,7 @@
 #include "scope/fir_look_ahead.h"
 #include "scope/sample_loop.h"
 #include "scope/scope_chart_setup.h"
+#include "tests/support/digest.h"
 #include "tests/support/scripted_dialogs.h"
 #include "toolkit/line_buffer.h"
 
@@ -52,18 +53,7 @@ struct RunCase {
     long samples;
 };
 
-// FNV-1a over 64-bit words.
-class Digest {
-public:
-    void Mix(std::uint64_t word) {
-        hash_ ^= word;
-        hash_ *= 1099511628211ULL;
-    }
-    std::uint64_t Value() const { return hash_; }
-
-private:
-    std::uint64_t hash_ = 14695981039346656037ULL;
-};
+using signova::testing::Digest;
 
 // The window's part of the loop: fixed controls, a digest of every sample and
 // every plotted sweep, the stop after the case's samples.
