@@ -8,6 +8,7 @@
 #include <iterator>
 #include <limits>
 #include <numbers>
+#include <optional>
 
 namespace signova {
 namespace {
@@ -87,12 +88,21 @@ ColumnCurve ReduceToColumns(std::span<const double> x, std::span<const double> y
         const int column = ColumnOf(x[i]);
         std::size_t lowest = i;
         std::size_t highest = i;
-        std::size_t end = i + 1;
+        std::optional<std::size_t> gap;
+        std::size_t end = i;
         for (; end < x.size() && ColumnOf(x[end]) == column; ++end) {
-            if (y[end] < y[lowest])
+            if (std::isnan(y[end]) && !gap)
+                gap = end;
+            if (y[end] < y[lowest] || std::isnan(y[lowest]))
                 lowest = end;
-            if (y[end] > y[highest])
+            if (y[end] > y[highest] || std::isnan(y[highest]))
                 highest = end;
+        }
+        if (gap) {
+            curve.x.push_back(x[*gap]);
+            curve.y.push_back(y[*gap]);
+            i = end;
+            continue;
         }
         const std::size_t first = std::min(lowest, highest);
         const std::size_t second = std::max(lowest, highest);

@@ -57,7 +57,9 @@ ResponseView ViewResponse(const TableRead& table, double sampleRate, double gene
 // A curve as drawn `columns` pixel columns wide over xMin .. xMax: in each
 // column only its lowest and its highest point, in the order of x (one point
 // where they are the same), so a null or a peak narrower than a column keeps
-// its depth. Points outside xMin .. xMax go to the end columns.
+// its depth. Points outside xMin .. xMax go to the end columns. A column
+// holding an undefined point (y NaN) gives that point alone, so a line drawn
+// through the result breaks for at least the column's width.
 struct ColumnCurve {
     std::vector<double> x;
     std::vector<double> y;

@@ -244,17 +244,27 @@ void ChartPainter::PaintFastLine(const TFastLineSeries& series, const ChartLayou
     const std::size_t start = range.first > 0 ? range.first - 1 : range.first;
     const auto& xs = series.XValues();
     const auto& ys = series.YValues();
+    const Rgb color = ColorToRgb(pen.Color());
+    const int width = pen.Width() * traceScale_;
+    // A gap point ends the line at the point before it; the next point starts
+    // a new one.
+    const auto flush = [&] {
+        if (points_.size() >= 2)
+            canvas.Polyline(points_, color, width);
+        points_.clear();
+    };
     points_.clear();
     for (std::size_t i = start; i <= range.last; ++i) {
-        if (std::isnan(xs[i]) || std::isnan(ys[i]))
+        if (std::isnan(xs[i]) || std::isnan(ys[i])) {
+            flush();
             continue;
+        }
         const CanvasPoint point{horizontal.ToPixel(xs[i]), vertical.ToPixel(ys[i])};
         if (!points_.empty() && points_.back() == point)
             continue;
         points_.push_back(point);
     }
-    if (points_.size() >= 2)
-        canvas.Polyline(points_, ColorToRgb(pen.Color()), pen.Width() * traceScale_);
+    flush();
 }
 
 void ChartPainter::FlushRects(Canvas& canvas, Rgb fill, bool outline, Rgb outlineColor) {

@@ -123,8 +123,12 @@ FilterRoots RootsOfFilter(const FilterCoefficients& filter) {
 }
 
 std::vector<double> UnitCircleZeroFrequencies(const std::vector<double>& b, double sampleRate) {
+    return UnitCircleZeroFrequencies(RootsOf(b).roots, sampleRate);
+}
+
+std::vector<double> UnitCircleZeroFrequencies(const std::vector<Root>& zeros, double sampleRate) {
     std::vector<double> frequencies;
-    for (const Root& r : RootsOf(b).roots) {
+    for (const Root& r : zeros) {
         if (std::abs(std::abs(r) - 1.0) > OnUnitCircleTolerance)
             continue;
         // |arg|: both roots of a conjugate pair give the same frequency.

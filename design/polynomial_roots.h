@@ -61,6 +61,9 @@ constexpr double OnUnitCircleTolerance = 1e-4;
 // the unit circle (of b alone; a conjugate pair gives one), ascending, each
 // once: where the gain is exactly nothing however fine a grid misses it.
 std::vector<double> UnitCircleZeroFrequencies(const std::vector<double>& b, double sampleRate);
+// The same from zeros already known (a dragged root is its own source of
+// truth): no eigenproblem.
+std::vector<double> UnitCircleZeroFrequencies(const std::vector<Root>& zeros, double sampleRate);
 
 // Roots closer than this (relative to max(1, |root|)) are shown as one root of
 // higher multiplicity: a triple root splits by about 1e-5 in double.

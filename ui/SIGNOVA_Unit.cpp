@@ -147,13 +147,16 @@ TForm1::TForm1(signova::Dialogs& dialogs, std::unique_ptr<signova::AudioOutput> 
                       [this](signova::FilterKind table, const std::string& title) {
                           ShowWrittenTable(table, title);
                       },
-                      *restart_},
+                      *restart_, *Sample},
         dialogs_);
     poleZero_ = std::make_unique<PoleZeroMenus>(PoleZeroSources{
         *this, state_, firCells_, iirCells_, *FIRgrid, *IIRGrid,
         views_->TableMenu(signova::FilterKind::Fir), views_->TableMenu(signova::FilterKind::Iir),
         *DSPcontrol, *DSPcontrol->widget(FirPage), *DSPcontrol->widget(IirPage),
-        guard([this](signova::FilterKind table) { ReadTableIntoFilter(table); }), *restart_});
+        guard([this](signova::FilterKind table) { ReadTableIntoFilter(table); }), *restart_,
+        [this](const std::vector<double>& b, const std::vector<signova::Root>& zeros) {
+            views_->TakeKnownZeros(b, zeros);
+        }});
     connect(lessons_.get(), &LessonController::TablesSet, designer_.get(), [this] {
         designer_->TableWritten(signova::FilterKind::Fir);
         designer_->TableWritten(signova::FilterKind::Iir);

@@ -10,6 +10,7 @@
 #include "ui/tool_window.h"
 
 #include <QAction>
+#include <QComboBox>
 #include <QMenu>
 
 namespace {
@@ -31,6 +32,12 @@ FilterDesigner::FilterDesigner(const DesignSources& sources, signova::Dialogs& d
                 Guarded(dialogs_, [this, table](bool) { ShowDialog(table); }));
         TableWritten(table);
     }
+    // The change handler has set the new rate by the time the refresh runs.
+    connect(&sources_.sampleRate, &QComboBox::editTextChanged, this, [this] {
+        for (DesignDialog* dialog : {firDialog_.data(), iirDialog_.data()})
+            if (dialog)
+                dialog->ScheduleRefresh();
+    });
 }
 
 FilterDesigner::~FilterDesigner() = default;

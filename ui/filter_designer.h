@@ -14,6 +14,7 @@
 
 class DesignDialog;
 class GridView;
+class QComboBox;
 class QMenu;
 class QWidget;
 class RunRestart;
@@ -32,6 +33,9 @@ struct DesignSources {
     // the page's label, the first row shown, the table read into its filter.
     std::function<void(signova::FilterKind table, const std::string& title)> tableWritten;
     RunRestart& restart;
+    // The sample-rate choice: an open dialog shows its edges and preview at
+    // the new rate.
+    QComboBox& sampleRate;
 };
 
 // "Design filter…" on each table's menu: the dialog, and Apply, which writes

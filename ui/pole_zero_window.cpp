@@ -304,6 +304,8 @@ void PoleZeroWindow::MoveRoot(signova::RootRef root, signova::Root to) {
         return;
     signova::MoveRoot(roots_, root, to);
     coefficients_ = signova::CoefficientsOfRoots(roots_, coefficients_);
+    if (sources_.zerosMoved)
+        sources_.zerosMoved(coefficients_.b, roots_.zeros.roots);
     writing_ = true;
     (fir ? sources_.firGrid : sources_.iirGrid).CancelEdit();
     signova::WriteCoefficientCells(coefficients_, table_, fir ? sources_.firCells : sources_.iirCells);

@@ -11,6 +11,7 @@
 
 #include <functional>
 #include <optional>
+#include <vector>
 
 class GridView;
 class QLabel;
@@ -35,6 +36,10 @@ struct PoleZeroSources {
     // A dragged root let go: the table is read into its filter.
     std::function<void(signova::FilterKind table)> tableChanged;
     RunRestart& restart;
+    // A root moved: the numerator b now written and its zeros, so that what
+    // follows the table (the response's nulls) need not solve for them again.
+    std::function<void(const std::vector<double>& b, const std::vector<signova::Root>& zeros)>
+        zerosMoved;
 };
 
 // The z-plane of one table: the unit circle, zeros as circles, poles as

@@ -4,7 +4,6 @@
 #include "analysis/table_read.h"
 #include "analysis/time_response.h"
 #include "chart/chart_fast_line_series.h"
-#include "design/polynomial_roots.h"
 #include "toolkit/colors.h"
 #include "toolkit/shown_text.h"
 #include "ui/chart_widget.h"
@@ -18,6 +17,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 namespace {
 
@@ -152,6 +152,11 @@ void ResponseWindow::showEvent(QShowEvent* event) {
     Refresh();
 }
 
+void ResponseWindow::TakeKnownZeros(std::vector<double> b, std::vector<signova::Root> zeros) {
+    knownZerosOf_ = std::move(b);
+    knownZeros_ = std::move(zeros);
+}
+
 signova::TableRead ResponseWindow::ReadTable() const {
     if (table_ == signova::FilterKind::Iir)
         return signova::ReadIirTable(iirCells_, state_.IirOrder);
@@ -164,11 +169,17 @@ void ResponseWindow::Refresh() {
     const signova::TableRead read = ReadTable();
     coefficients_ = read.Ok() ? read.coefficients : signova::FilterCoefficients{};
     // The zeros on the circle from the roots, found again only when the taps
-    // or the rate changed (not when the generator moves).
+    // or the rate changed (not when the generator moves), and taken as they
+    // are where they are known.
     if (coefficients_.b != nullsOf_ || state_.SampleRate != nullsRate_) {
         nullsOf_ = coefficients_.b;
         nullsRate_ = state_.SampleRate;
-        nulls_ = signova::UnitCircleZeroFrequencies(coefficients_.b, state_.SampleRate);
+        if (!coefficients_.b.empty() && coefficients_.b == knownZerosOf_) {
+            nulls_ = signova::UnitCircleZeroFrequencies(knownZeros_, state_.SampleRate);
+        } else {
+            ++rootSearches_;
+            nulls_ = signova::UnitCircleZeroFrequencies(coefficients_.b, state_.SampleRate);
+        }
     }
     view_ = signova::ViewResponse(read, state_.SampleRate, state_.SignalFrequency, nulls_);
     ShowView();
@@ -295,9 +306,9 @@ std::string ResponseWindow::ReadoutText() const {
     return lines.join(QLatin1Char('\n')).toStdString();
 }
 
-// The phase unwrapped, or the group delay in samples, against frequency;
-// points where they are not defined (a zero on the circle, an infinite gain)
-// are left out.
+// The phase unwrapped, or the group delay in samples, against frequency.
+// Where they are not defined (a zero on the circle, an infinite gain) the
+// line has a gap, a pixel column wide at least, so the eye sees it.
 void ResponseWindow::ShowFrequencyCurve() {
     const bool delay = lower_ == LowerView::GroupDelay;
     phaseChart_.SetTitleText({delay ? "Group delay (samples) against frequency (Hz)"
@@ -308,14 +319,16 @@ void ResponseWindow::ShowFrequencyCurve() {
     const std::vector<double> values =
         delay ? signova::GroupDelay(coefficients_, view_.frequencies, state_.SampleRate)
               : signova::UnwrappedDegrees(view_.phaseDegrees);
+    const signova::ColumnCurve drawn = signova::ReduceToColumns(
+        view_.frequencies, values, 0.0, view_.halfRate, std::max(1, phaseWidget_->width()));
     double low = 0.0;
     double high = 0.0;
-    for (std::size_t i = 0; i < values.size(); ++i) {
-        if (std::isnan(values[i]))
+    for (std::size_t i = 0; i < drawn.x.size(); ++i) {
+        phase_.curve->AddPoint(drawn.x[i], drawn.y[i], "", signova::DefaultColor);
+        if (std::isnan(drawn.y[i]))
             continue;
-        phase_.curve->AddPoint(view_.frequencies[i], values[i], "", signova::DefaultColor);
-        low = std::min(low, values[i]);
-        high = std::max(high, values[i]);
+        low = std::min(low, drawn.y[i]);
+        high = std::max(high, drawn.y[i]);
     }
     const double margin = high > low ? (high - low) / 20 : 1.0;
     phaseChart_.LeftAxis().SetMinMax(low - margin, high + margin);

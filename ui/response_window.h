@@ -1,6 +1,7 @@
 #pragma once
 
 #include "analysis/response_view.h"
+#include "design/polynomial_roots.h"
 #include "chart/chart.h"
 #include "engine/sample_pipeline.h"
 #include "engine/simulator_state.h"
@@ -51,8 +52,15 @@ public:
     void ScheduleRefresh();
     void Refresh();
 
-    // Recomputations since the window was made.
+    // The zeros of the numerator `b` are known (a root being dragged): a
+    // recomputation for exactly these coefficients takes its nulls from
+    // them instead of solving for the roots again.
+    void TakeKnownZeros(std::vector<double> b, std::vector<signova::Root> zeros);
+
+    // Recomputations since the window was made, and how many of them solved
+    // for the numerator's roots.
     int Refreshes() const { return refreshes_; }
+    int RootSearches() const { return rootSearches_; }
     ChartWidget& MagnitudeChart() const { return *magnitudeWidget_; }
     ChartWidget& PhaseChart() const { return *phaseWidget_; }
     // The heading and read-outs shown, one per line, for the window's pictures.
@@ -89,6 +97,9 @@ private:
     std::vector<double> nullsOf_;
     double nullsRate_ = 0.0;
     std::vector<double> nulls_;
+    std::vector<double> knownZerosOf_;
+    std::vector<signova::Root> knownZeros_;
+    int rootSearches_ = 0;
 
     signova::TChart magnitudeChart_;
     signova::TChart phaseChart_;

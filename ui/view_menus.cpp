@@ -189,6 +189,12 @@ ResponseWindow* ViewMenus::Response() const {
     return response_;
 }
 
+void ViewMenus::TakeKnownZeros(const std::vector<double>& b,
+                               const std::vector<signova::Root>& zeros) {
+    if (response_)
+        response_->TakeKnownZeros(b, zeros);
+}
+
 SpectrumWindow* ViewMenus::Spectrum() const {
     return spectrum_;
 }

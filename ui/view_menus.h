@@ -1,6 +1,7 @@
 #pragma once
 
 #include "analysis/sample_record.h"
+#include "design/polynomial_roots.h"
 #include "engine/sample_pipeline.h"
 #include "engine/simulator_state.h"
 #include "toolkit/cell_store.h"
@@ -13,6 +14,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
 class ChartWidget;
 class GridView;
@@ -73,6 +75,9 @@ public:
     void HideSpectrum();
     // The windows, once made.
     ResponseWindow* Response() const;
+    // Hands the response window, if made, the zeros of a numerator b that
+    // are known without solving for them (ResponseWindow::TakeKnownZeros).
+    void TakeKnownZeros(const std::vector<double>& b, const std::vector<signova::Root>& zeros);
     SpectrumWindow* Spectrum() const;
 
     // The context menus, for other features to add their items to.

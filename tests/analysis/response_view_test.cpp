@@ -210,5 +210,23 @@ TEST(ResponseCurveOnScreen, KeepsEachColumnsLowestAndHighestPoint) {
     EXPECT_EQ(flat.x, std::vector<double>{0});
 }
 
+// A column holding an undefined point is that point alone, wherever in the
+// column it lies, so the line breaks for the column's width.
+TEST(ResponseCurveOnScreen, AColumnWithAnUndefinedPointIsAGap) {
+    const double nan = std::nan("");
+    const std::vector<double> x{0, 1, 2, 3, 4, 5, 6, 7, 8, 9};
+    const std::vector<double> y{1, 9, 2, nan, 8, 7, nan, 3, 4, 5};
+    // Columns of 2.5 wide over 0 .. 10: {0,1,2}, {3,4}, {5,6,7}, {8,9}.
+    const ColumnCurve curve = ReduceToColumns(x, y, 0, 10, 4);
+    EXPECT_EQ(curve.x, (std::vector<double>{0, 1, 3, 6, 8, 9}));
+    ASSERT_EQ(curve.y.size(), 6U);
+    EXPECT_EQ(curve.y[0], 1);
+    EXPECT_EQ(curve.y[1], 9);
+    EXPECT_TRUE(std::isnan(curve.y[2]));
+    EXPECT_TRUE(std::isnan(curve.y[3]));
+    EXPECT_EQ(curve.y[4], 4);
+    EXPECT_EQ(curve.y[5], 5);
+}
+
 } // namespace
 } // namespace signova

@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <tuple>
+#include <utility>
 #include <vector>
 
 namespace signova {
@@ -111,6 +112,24 @@ TEST_F(SeriesPainting, PointsOnTheSamePixelAreSkipped) {
     line.AddPoint(10.4, 1.01, "", clLime);
     line.AddPoint(20, 1, "", clLime);
     EXPECT_EQ(OnePolyline(), (Points{{14, 94}, {24, 94}}));
+}
+
+// A gap point ends the line; a piece of one point draws nothing, and a gap
+// at either end leaves the rest one line.
+TEST_F(SeriesPainting, AGapPointBreaksTheFastLine) {
+    auto& line = chart.AddSeries<TFastLineSeries>("Series1");
+    const double gap = TFastLineSeries::GapY;
+    for (auto [x, y] : std::vector<std::pair<double, double>>{
+             {0, gap}, {10, 1}, {20, 2}, {30, gap}, {40, 3}, {50, 4}, {60, gap}, {70, 5},
+             {80, gap}, {90, 6}, {100, 7}})
+        line.AddPoint(x, y, "", clLime);
+    const auto calls = PaintedSeries();
+    std::vector<Points> lines;
+    for (const auto& call : calls)
+        lines.push_back(call.points);
+    EXPECT_EQ(lines, (std::vector<Points>{{{14, 94}, {24, 84}},
+                                          {{44, 74}, {54, 64}},
+                                          {{94, 44}, {104, 34}}}));
 }
 
 TEST_F(SeriesPainting, FastLineUsesItsPenColourWhateverThePointColours) {

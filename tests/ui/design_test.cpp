@@ -123,6 +123,27 @@ TEST_F(Design, ADesignThatCannotBeMadeWritesNothing) {
     EXPECT_EQ(dialogs.shown, std::vector<std::string>{});
 }
 
+// A sample-rate change made while the dialog is open: its rate line, the
+// preview's frequency axis and what it says of the edges follow at once.
+TEST_F(Design, TheOpenDialogFollowsTheSampleRate) {
+    DesignDialog& dialog = Open(FilterKind::Fir);
+    Field<QDoubleSpinBox>(dialog, "DesignEdge").setValue(5000.0);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(dialog.Problem(), "");
+    form.Control<QComboBox>("Sample")->setEditText(QStringLiteral("8000"));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(Field<QLabel>(dialog, "DesignSampleRate").text(),
+              QStringLiteral("Frequencies in Hz at the sample rate of 8000 Hz"));
+    EXPECT_EQ(dialog.Problem(),
+              "The frequency 5000 Hz must lie between 0 Hz and half the sample rate (4000 Hz).");
+    Field<QDoubleSpinBox>(dialog, "DesignEdge").setValue(1000.0);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(dialog.Problem(), "");
+    const signova::TChart& preview = dialog.Preview().Chart();
+    EXPECT_EQ(preview.BottomAxis().Maximum(), 4000.0);
+    EXPECT_EQ(preview.Series(0).XValues().back(), 4000.0);
+}
+
 // Edits are cells that differ from what the last Load, Apply, lesson or
 // start-up wrote: Apply asks before it replaces them, and No keeps them.
 TEST_F(Design, ApplyAsksBeforeItReplacesEdits) {

@@ -1,7 +1,11 @@
 #include "tests/ui/form_fixture.h"
 
+#include "chart/chart.h"
+#include "ui/chart_widget.h"
 #include "ui/pole_zero_window.h"
+#include "ui/response_window.h"
 #include "ui/run_restart.h"
+#include "ui/view_menus.h"
 
 #include <QAction>
 #include <QCoreApplication>
@@ -11,6 +15,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <numbers>
 #include <string>
@@ -122,6 +127,43 @@ TEST_F(PoleZero, DraggingTheResonatorsPoleOutsideMakesItUnstable) {
     WaitFor([&] { return !dialogs.shown.empty(); });
     EXPECT_EQ(dialogs.shown, std::vector<std::string>{"error: Invalid floating point operation."});
     EXPECT_EQ(form.RunDepth(), 0);
+}
+
+// While a zero is dragged the response takes its nulls from the dragged
+// roots: no eigenproblem per move; a table changed by other means is solved
+// again.
+TEST_F(PoleZero, TheResponseTakesTheDraggedZerosAsTheyAre) {
+    form.ShowPage(FirPage);
+    window.ShowTable(FilterKind::Fir);
+    form.Views().ShowResponse(FilterKind::Fir);
+    ResponseWindow& response = *form.Views().Response();
+    QCoreApplication::processEvents();
+    const int searches = response.RootSearches();
+    const int refreshes = response.Refreshes();
+    const auto& zeros = window.Roots().zeros.roots;
+    const std::size_t upper = static_cast<std::size_t>(
+        std::find_if(zeros.begin(), zeros.end(), [](Root r) { return r.imag() > 0.1; }) -
+        zeros.begin());
+    ASSERT_LT(upper, zeros.size());
+    for (int step = 1; step <= 10; ++step) {
+        const double hz = 4000.0 + 50.0 * step;
+        window.MoveRoot({RootSet::Zeros, upper}, std::polar(1.0, 2 * std::numbers::pi * hz / 48000));
+        QCoreApplication::processEvents();
+    }
+    EXPECT_EQ(response.RootSearches(), searches);
+    EXPECT_GE(response.Refreshes(), refreshes + 10);
+    // The null where the zero now lies, 4500 Hz, reaches the floor.
+    signova::TChart& chart = response.MagnitudeChart().Chart();
+    const signova::TChartSeries& curve = *chart.FindSeries("Magnitude");
+    bool reached = false;
+    for (std::size_t i = 0; i < curve.Count(); ++i)
+        reached = reached || (std::abs(curve.XValues()[i] - 4500.0) < 1e-6 &&
+                              curve.YValues()[i] == chart.LeftAxis().Minimum());
+    EXPECT_TRUE(reached);
+
+    form.LoadTableFile(FilterKind::Fir, SIGNOVA_EXAMPLES_DIR "/fir_moving_average_4.txt");
+    QCoreApplication::processEvents();
+    EXPECT_EQ(response.RootSearches(), searches + 1);
 }
 
 // Tab chooses a root and the arrow keys move it: the upper pole up by 0.01.

@@ -1,7 +1,9 @@
 #include "tests/ui/form_fixture.h"
+#include "tests/chart/recording_canvas.h"
 
 #include "analysis/spectrum_average.h"
 #include "chart/chart_fast_line_series.h"
+#include "chart/chart_painter.h"
 #include "toolkit/errors.h"
 #include "toolkit/virtual_keys.h"
 #include "ui/chart_widget.h"
@@ -232,6 +234,32 @@ TEST_F(Views, ResponseShowsTheNullsOfTheStartUpAverageAsNulls) {
     }
     // At most two points per pixel column are drawn.
     EXPECT_LE(curve->Count(), 2U * static_cast<std::size_t>(window->MagnitudeChart().width()));
+}
+
+// The group delay of the start-up 48-tap average: 23.5 samples, with a gap
+// at each null, every multiple of 1 kHz, which the drawn line leaves open.
+TEST_F(Views, GroupDelayHasAGapAtEachZeroOnTheUnitCircle) {
+    Choose("FIRgridMenu", ResponseItem);
+    ResponseWindow* window = Response();
+    Choose("PhaseChartMenu", QStringLiteral("Group delay"));
+    signova::TChartSeries* curve = window->PhaseChart().Chart().FindSeries("Phase");
+    std::vector<double> gaps;
+    for (std::size_t i = 0; i < curve->Count(); ++i) {
+        if (std::isnan(curve->YValues()[i]))
+            gaps.push_back(curve->XValues()[i]);
+        else
+            EXPECT_NEAR(curve->YValues()[i], 23.5, 1e-6) << curve->XValues()[i];
+    }
+    ASSERT_EQ(gaps.size(), 24U);
+    for (int k = 1; k <= 24; ++k)
+        EXPECT_NEAR(gaps[k - 1], 1000.0 * k, 1e-6);
+    // On screen: one line piece between neighbouring nulls, none across one.
+    signova::testing::RecordingCanvas canvas;
+    signova::ChartPainter painter;
+    painter.Paint(window->PhaseChart().Chart(), window->PhaseChart().width(),
+                  window->PhaseChart().height(), canvas);
+    const auto lines = canvas.Of(signova::testing::RecordingCanvas::Kind::Polyline);
+    EXPECT_EQ(lines.size(), 24U);
 }
 
 TEST_F(Views, ResponseMarksWhereAToneAboveHalfTheSampleRateLands) {
@@ -704,10 +732,17 @@ TEST_F(Views, TheLowerChartShowsTheImpulseOrStepResponse) {
     std::vector<double> expected(64, 0.0);
     std::fill_n(expected.begin(), 4, 0.25);
     EXPECT_EQ(curve->YValues(), expected);
-    // The 4-tap average delays by 1.5 samples wherever it passes anything.
+    // The 4-tap average delays by 1.5 samples wherever it passes anything;
+    // at its nulls, fs/4 and fs/2, the curve has gaps.
     Choose("PhaseChartMenu", QStringLiteral("Group delay"));
-    for (double delay : curve->YValues())
-        EXPECT_NEAR(delay, 1.5, 1e-9);
+    std::vector<double> gaps;
+    for (std::size_t i = 0; i < curve->Count(); ++i) {
+        if (std::isnan(curve->YValues()[i]))
+            gaps.push_back(curve->XValues()[i]);
+        else
+            EXPECT_NEAR(curve->YValues()[i], 1.5, 1e-9);
+    }
+    EXPECT_EQ(gaps, (std::vector<double>{12000, 24000}));
     Choose("MagnitudeChartMenu", QStringLiteral("Step response"));
     EXPECT_EQ(curve->YValues()[2], 0.75);
     EXPECT_EQ(curve->YValues().back(), 1.0);
