@@ -123,10 +123,10 @@ FilterRoots RootsOfFilter(const FilterCoefficients& filter) {
 }
 
 std::vector<double> UnitCircleZeroFrequencies(const std::vector<double>& b, double sampleRate) {
-    return UnitCircleZeroFrequencies(RootsOf(b).roots, sampleRate);
+    return UnitCircleFrequencies(RootsOf(b).roots, sampleRate);
 }
 
-std::vector<double> UnitCircleZeroFrequencies(const std::vector<Root>& zeros, double sampleRate) {
+std::vector<double> UnitCircleFrequencies(const std::vector<Root>& zeros, double sampleRate) {
     std::vector<double> frequencies;
     for (const Root& r : zeros) {
         if (std::abs(std::abs(r) - 1.0) > OnUnitCircleTolerance)

@@ -63,7 +63,7 @@ constexpr double OnUnitCircleTolerance = 1e-4;
 std::vector<double> UnitCircleZeroFrequencies(const std::vector<double>& b, double sampleRate);
 // The same from zeros already known (a dragged root is its own source of
 // truth): no eigenproblem.
-std::vector<double> UnitCircleZeroFrequencies(const std::vector<Root>& zeros, double sampleRate);
+std::vector<double> UnitCircleFrequencies(const std::vector<Root>& zeros, double sampleRate);
 
 // Roots closer than this (relative to max(1, |root|)) are shown as one root of
 // higher multiplicity: a triple root splits by about 1e-5 in double.

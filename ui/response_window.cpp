@@ -175,7 +175,7 @@ void ResponseWindow::Refresh() {
         nullsOf_ = coefficients_.b;
         nullsRate_ = state_.SampleRate;
         if (!coefficients_.b.empty() && coefficients_.b == knownZerosOf_) {
-            nulls_ = signova::UnitCircleZeroFrequencies(knownZeros_, state_.SampleRate);
+            nulls_ = signova::UnitCircleFrequencies(knownZeros_, state_.SampleRate);
         } else {
             ++rootSearches_;
             nulls_ = signova::UnitCircleZeroFrequencies(coefficients_.b, state_.SampleRate);
