@@ -1,6 +1,8 @@
 #include "tests/ui/form_fixture.h"
 
+#include "chart/chart.h"
 #include "engine/fir_filter.h"
+#include "ui/chart_widget.h"
 #include "ui/design_dialog.h"
 #include "ui/filter_designer.h"
 #include "ui/lesson_controller.h"
