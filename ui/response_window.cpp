@@ -26,6 +26,9 @@ constexpr signova::TColor GeneratorColor = signova::clRed;
 constexpr signova::TColor LandsAtColor = signova::clPurple;
 constexpr double DbStep = 20.0;
 constexpr double DegreesStep = 90.0;
+// The frequency curves of the lower chart are drawn in columns this wide; an
+// undefined point leaves its column empty.
+constexpr int GapColumnPixels = 3;
 
 void SetTextColor(QLabel* label, signova::TColor color) {
     QPalette palette = label->palette();
@@ -308,7 +311,7 @@ std::string ResponseWindow::ReadoutText() const {
 
 // The phase unwrapped, or the group delay in samples, against frequency.
 // Where they are not defined (a zero on the circle, an infinite gain) the
-// line has a gap, a pixel column wide at least, so the eye sees it.
+// line has a gap a column of GapColumnPixels wide, so the eye sees it.
 void ResponseWindow::ShowFrequencyCurve() {
     const bool delay = lower_ == LowerView::GroupDelay;
     phaseChart_.SetTitleText({delay ? "Group delay (samples) against frequency (Hz)"
@@ -319,8 +322,9 @@ void ResponseWindow::ShowFrequencyCurve() {
     const std::vector<double> values =
         delay ? signova::GroupDelay(coefficients_, view_.frequencies, state_.SampleRate)
               : signova::UnwrappedDegrees(view_.phaseDegrees);
-    const signova::ColumnCurve drawn = signova::ReduceToColumns(
-        view_.frequencies, values, 0.0, view_.halfRate, std::max(1, phaseWidget_->width()));
+    const signova::ColumnCurve drawn =
+        signova::ReduceToColumns(view_.frequencies, values, 0.0, view_.halfRate,
+                                 std::max(1, phaseWidget_->width() / GapColumnPixels));
     double low = 0.0;
     double high = 0.0;
     for (std::size_t i = 0; i < drawn.x.size(); ++i) {
