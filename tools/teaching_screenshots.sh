@@ -8,7 +8,7 @@ set -euo pipefail
 program=$(realpath "$1")
 out=$2
 shift 2
-steps=("${@:-1 2 3 4 5 6 7 cursors projector}")
+steps=("${@:-1 2 3 4 5 6 7 9 cursors projector}")
 lessons=$(realpath "$(dirname "$0")/../lessons")
 mkdir -p "$out"
 work=$(mktemp -d)
@@ -205,6 +205,61 @@ stepprojector() {
     single_sweep
     scope_menu 8 # Large traces
     save measure_projector 0.5
+}
+
+# The first visible window whose title matches, waited for up to 10 s without
+# xdotool's --sync (which waits for ever when nothing matches).
+find_window() { # title
+    local found _
+    for _ in $(seq 50); do
+        found=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n 1 || true)
+        [ -n "$found" ] && { echo "$found"; return 0; }
+        sleep 0.2
+    done
+    echo "no window '$1'" >&2
+    return 1
+}
+# Picks the item at `index` (from 0) of the shown table's menu.
+table_menu() { # index
+    xdotool mousemove $((X + 620)) $((Y + 480)) click 3
+    sleep 0.5
+    xdotool key --repeat $(($1 + 1)) --delay 30 Down
+    xdotool key Return
+    sleep 0.5
+}
+# Saves a window found by find_window as a small palette PNG.
+save_found() { # name window [seconds to wait first]
+    sleep "${3:-1}"
+    import -window root "$work/screen.png"
+    eval "$(xdotool getwindowgeometry --shell --prefix VIEW_ "$2")"
+    convert "$work/screen.png" -crop "${VIEW_WIDTH}x${VIEW_HEIGHT}+$VIEW_X+$VIEW_Y" +repage \
+        +dither -colors 64 -strip "PNG8:$out/$1.png"
+    echo "$out/$1.png"
+}
+
+# 9: the design dialog's defaults (a 63-tap Hamming low-pass at 3000 Hz) with
+# its preview; then the resonator's poles and zeros, and the upper pole
+# dragged just outside the unit circle.
+step9() {
+    start
+    fir_page
+    table_menu 2 # Design filter…
+    local dialog plane
+    dialog=$(find_window 'Design filter: FIR table')
+    save_found 9_design "$dialog" 1.5
+
+    start 6_resonator
+    table_menu 3 # Poles and zeros…
+    plane=$(find_window '^Poles and zeros')
+    save_found 9_poles_zeros "$plane"
+    # The upper pole (r = 0.99 at 7.5 degrees) sits 381, 218 into the window;
+    # 5 pixels further out is r = 1.02.
+    eval "$(xdotool getwindowgeometry --shell --prefix PLANE_ "$plane")"
+    xdotool mousemove $((PLANE_X + 381)) $((PLANE_Y + 218)) mousedown 1 sleep 0.2 \
+        mousemove $((PLANE_X + 383)) $((PLANE_Y + 218)) sleep 0.2 \
+        mousemove $((PLANE_X + 386)) $((PLANE_Y + 217)) sleep 0.2 mouseup 1
+    xdotool mousemove $((PLANE_X + 300)) $((PLANE_Y + 400))
+    save_found 9_unstable "$plane"
 }
 
 for step in ${steps[*]}; do
