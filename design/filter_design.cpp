@@ -419,6 +419,14 @@ std::string RequirementMiss(const DesignRequest& request, const FilterCoefficien
     // their ripple: their pass band is checked against the ripple instead.
     const bool rippled = request.method == DesignMethod::ChebyshevI || request.method == DesignMethod::Elliptic;
     const double reference = ReferenceFrequency(request) * fs;
+    // A design of high order and low edge can leave the single direct form's
+    // denominator within its rounding of zero: its gain cannot be measured
+    // there, and a gain of "inf dB" would tell the teacher nothing.
+    const std::vector<ResponsePoint> points = FrequencyResponse(filter, frequencies, fs);
+    for (const ResponsePoint& point : points)
+        if (point.infinite)
+            return "At " + Hz(point.frequency) + " Hz these coefficients cannot be told from a pole on the unit circle: " +
+                   "lower the order or move the edge away from 0 Hz and half the sample rate.";
     const double referenceDb = gainDb(reference);
     if (!rippled && !(std::abs(referenceDb) <= 0.01))
         return "The gain at " + Hz(reference) + " Hz is " + Db(referenceDb) + " dB, not 0 dB.";
@@ -443,8 +451,8 @@ std::string RequirementMiss(const DesignRequest& request, const FilterCoefficien
         return false;
     };
     std::vector<double> db;
-    for (double f : frequencies)
-        db.push_back(gainDb(f));
+    for (const ResponsePoint& point : points)
+        db.push_back(point.MagnitudeDb());
     double passLow = INFINITY, passHigh = -INFINITY, stopHigh = -INFINITY, stopPeak = -INFINITY;
     for (std::size_t i = 0; i < frequencies.size(); ++i) {
         if (inPass(frequencies[i])) {
