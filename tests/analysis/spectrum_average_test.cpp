@@ -1,5 +1,5 @@
 #include "analysis/sample_record.h"
-#include "analysis/spectrum.h"
+#include "analysis/spectrum_analyzer.h"
 #include "analysis/spectrum_average.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
 #include "analysis/frequency_response.h"
 #include "analysis/sample_record.h"
-#include "analysis/spectrum.h"
+#include "analysis/spectrum_analyzer.h"
 #include "engine/fir_filter.h"
 #include "engine/sample_pipeline.h"
 #include "engine/settings.h"
