@@ -98,8 +98,8 @@ std::to_chars_result DoubleToChars(char* first, char* last, double value) {
     return std::to_chars(first, last, value);
 }
 
-std::to_chars_result DoubleToChars(char* first, char* last, double value,
-                                   std::chars_format format, int precision) {
+std::to_chars_result DoubleToChars(char* first, char* last, double value, std::chars_format format,
+                                   int precision) {
     return std::to_chars(first, last, value, format, precision);
 }
 
@@ -109,8 +109,8 @@ std::to_chars_result DoubleToChars(char* first, char* last, double value) {
     return PrintfDoubleToChars(first, last, value);
 }
 
-std::to_chars_result DoubleToChars(char* first, char* last, double value,
-                                   std::chars_format format, int precision) {
+std::to_chars_result DoubleToChars(char* first, char* last, double value, std::chars_format format,
+                                   int precision) {
     return PrintfDoubleToChars(first, last, value, format, precision);
 }
 

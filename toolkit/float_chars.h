@@ -13,8 +13,8 @@ namespace signova {
 std::to_chars_result DoubleToChars(char* first, char* last, double value);
 
 // `precision` digits after the point, fixed (%f) or scientific (%e).
-std::to_chars_result DoubleToChars(char* first, char* last, double value,
-                                   std::chars_format format, int precision);
+std::to_chars_result DoubleToChars(char* first, char* last, double value, std::chars_format format,
+                                   int precision);
 
 // The printf path on every platform, so that it can be compared with the
 // standard library's where that has the floating-point overloads.

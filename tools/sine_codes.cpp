@@ -129,10 +129,11 @@ int main(int argc, char** argv) {
                         std::fprintf(stderr, "reference file too short\n");
                         return 1;
                     }
-                    if (std::bit_cast<std::uint64_t>(reference) != std::bit_cast<std::uint64_t>(s)) {
+                    if (std::bit_cast<std::uint64_t>(reference) !=
+                        std::bit_cast<std::uint64_t>(s)) {
                         ++sinDifferences;
-                        const double ulp = std::nextafter(std::fabs(reference), 2.0) -
-                                           std::fabs(reference);
+                        const double ulp =
+                            std::nextafter(std::fabs(reference), 2.0) - std::fabs(reference);
                         largestUlps = std::fmax(largestUlps, std::fabs(s - reference) / ulp);
                         for (std::size_t b = 0; b < Bits.size(); ++b) {
                             const double a = states[b].Amplitude;
@@ -143,9 +144,10 @@ int main(int argc, char** argv) {
                     for (std::size_t b = 0; b < Bits.size(); ++b)
                         if (codes[b] != referenceCodes[b]) {
                             ++codeDifferences;
-                            std::printf("code differs: %s range %d bits %s sample %ld: %d against %d\n",
-                                        Waveforms[waveform], range, Bits[b], n, codes[b],
-                                        referenceCodes[b]);
+                            std::printf(
+                                "code differs: %s range %d bits %s sample %ld: %d against %d\n",
+                                Waveforms[waveform], range, Bits[b], n, codes[b],
+                                referenceCodes[b]);
                         }
                 }
             }

@@ -40,8 +40,8 @@ std::string Text(double value, Form form, int precision, bool viaPrintf) {
         form == Form::Fixed ? std::chars_format::fixed : std::chars_format::scientific;
     std::to_chars_result result{};
     if (form == Form::Shortest)
-        result = viaPrintf ? PrintfDoubleToChars(first, last, value)
-                           : DoubleToChars(first, last, value);
+        result =
+            viaPrintf ? PrintfDoubleToChars(first, last, value) : DoubleToChars(first, last, value);
     else
         result = viaPrintf ? PrintfDoubleToChars(first, last, value, format, precision)
                            : DoubleToChars(first, last, value, format, precision);
@@ -78,7 +78,8 @@ INSTANTIATE_TEST_SUITE_P(
         // The exact binary value rounds: 0.125 is a tie (to even), 0.3 is not.
         Written{0.125, Form::Fixed, 2, "0.12"}, Written{0.375, Form::Fixed, 2, "0.38"},
         Written{0.3, Form::Fixed, 20, "0.29999999999999998890"},
-        Written{-2.5, Form::Fixed, 0, "-2"}, Written{1e22, Form::Fixed, 1, "10000000000000000000000.0"},
+        Written{-2.5, Form::Fixed, 0, "-2"},
+        Written{1e22, Form::Fixed, 1, "10000000000000000000000.0"},
         Written{0.1, Form::Scientific, 17, "1.00000000000000006e-01"},
         Written{2047.0, Form::Scientific, 2, "2.05e+03"},
         Written{0x1p-1074, Form::Scientific, 3, "4.941e-324"},
