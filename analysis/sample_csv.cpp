@@ -1,15 +1,16 @@
 #include "analysis/sample_csv.h"
 
+#include "toolkit/float_chars.h"
+
 #include <algorithm>
 #include <array>
-#include <charconv>
 
 namespace signova {
 namespace {
 
 void Append(std::string& text, double value) {
     std::array<char, 32> digits{};
-    const auto result = std::to_chars(digits.data(), digits.data() + digits.size(), value);
+    const auto result = DoubleToChars(digits.data(), digits.data() + digits.size(), value);
     text.append(digits.data(), result.ptr);
 }
 

@@ -1,6 +1,7 @@
 #include "chart/chart_axis_scale.h"
 
-#include <charconv>
+#include "toolkit/float_chars.h"
+
 #include <cmath>
 
 namespace signova {
@@ -63,7 +64,7 @@ int DecimalsFor(double step) {
 }
 
 std::string_view FormatAxisLabel(double value, int decimals, LabelBuffer& buffer) {
-    const auto [end, error] = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
+    const auto [end, error] = DoubleToChars(buffer.data(), buffer.data() + buffer.size(), value,
                                             std::chars_format::fixed, decimals);
     if (error != std::errc{})
         return {};

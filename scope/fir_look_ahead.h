@@ -3,9 +3,9 @@
 #include "engine/sample_pipeline.h"
 #include "engine/simulator_state.h"
 #include "scope/scope_controls.h"
+#include "toolkit/bit_cast.h"
 
 #include <array>
-#include <bit>
 #include <cstddef>
 #include <cstdint>
 #include <cstring>

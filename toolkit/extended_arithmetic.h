@@ -11,7 +11,8 @@
 // there too when SIGNOVA_PORTABLE_EXTENDED is defined (the CMake option of the
 // same name).
 
-#include <bit>
+#include "toolkit/bit_cast.h"
+
 #include <cfloat>
 #include <cstdint>
 #include <cstring>

@@ -3,9 +3,9 @@
 #include "toolkit/decimal_extended.h"
 #include "toolkit/errors.h"
 #include "toolkit/extended_arithmetic.h"
+#include "toolkit/float_chars.h"
 
 #include <cfloat>
-#include <charconv>
 #include <cmath>
 #include <cstdlib>
 #include <locale.h>
@@ -100,7 +100,7 @@ std::string FormatFixed(double value, int precision, int decimals) {
     char buffer[64];
     // Locale-independent: d.ddddddddddddddddde+XX
     const std::to_chars_result written =
-        std::to_chars(buffer, buffer + sizeof buffer - 1, std::fabs(value),
+        DoubleToChars(buffer, buffer + sizeof buffer - 1, std::fabs(value),
                       std::chars_format::scientific, significant - 1);
     *written.ptr = '\0';
     std::string digits;

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "analysis/sample_record.h"
-#include "analysis/spectrum.h"
+#include "analysis/spectrum_analyzer.h"
 #include "analysis/spectrum_average.h"
 #include "chart/chart.h"
 #include "engine/simulator_state.h"

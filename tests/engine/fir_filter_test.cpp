@@ -1,10 +1,10 @@
 #include "engine/fir_filter.h"
+#include "toolkit/bit_cast.h"
 #include "toolkit/errors.h"
 #include "toolkit/number_text.h"
 
 #include <gtest/gtest.h>
 
-#include <bit>
 #include <cstdint>
 #include <random>
 #include <string>

@@ -17,13 +17,13 @@
 #include "scope/sweep_capture.h"
 #include "tests/support/digest.h"
 #include "tests/support/scripted_dialogs.h"
+#include "toolkit/bit_cast.h"
 #include "toolkit/cell_store.h"
 #include "toolkit/errors.h"
 
 #include <gtest/gtest.h>
 
 #include <array>
-#include <bit>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>

@@ -19,12 +19,12 @@
 #include "scope/scope_chart_setup.h"
 #include "tests/support/digest.h"
 #include "tests/support/scripted_dialogs.h"
+#include "toolkit/bit_cast.h"
 #include "toolkit/line_buffer.h"
 
 #include <gtest/gtest.h>
 
 #include <array>
-#include <bit>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>

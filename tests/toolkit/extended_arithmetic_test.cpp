@@ -1,9 +1,9 @@
 #include "toolkit/extended_arithmetic.h"
+#include "toolkit/bit_cast.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <bit>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>

@@ -1,0 +1,17 @@
+#pragma once
+
+// std::bit_cast. Emscripten 3.1.6's libc++ lacks it; there the compiler's
+// builtin stands in under the same name, so the code reads alike everywhere.
+
+#include <bit>
+#include <type_traits>
+
+#if !defined(__cpp_lib_bit_cast)
+namespace std {
+template <class To, class From>
+requires(sizeof(To) == sizeof(From) && is_trivially_copyable_v<To> &&
+         is_trivially_copyable_v<From>) constexpr To bit_cast(const From& from) noexcept {
+    return __builtin_bit_cast(To, from);
+}
+} // namespace std
+#endif
