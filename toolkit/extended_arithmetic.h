@@ -13,8 +13,15 @@
 
 #include <bit>
 #include <cfloat>
+#include <cmath>
 #include <cstdint>
 #include <cstring>
+
+// Whether the compiler targets a fused multiply-add instruction (x86-64-v3,
+// arm64): then the portable filter step is built on it.
+#if defined(__FMA__) || defined(__ARM_FEATURE_FMA)
+#define SIGNOVA_HARDWARE_FMA 1
+#endif
 
 namespace signova {
 
@@ -378,10 +385,10 @@ inline PortableExtended operator/(PortableExtended a, PortableExtended b) {
 }
 
 // sum + x * h with the product and the sum rounded to 64 bits, stored as
-// double: one step of the filters. The same as going through
+// double: one step of the filters, in integers. The same as going through
 // PortableExtended, in fewer steps for the common case of normal operands and
 // a normal result.
-inline double PortableAddProduct(double sum, double x, double h) {
+inline double IntegerAddProduct(double sum, double x, double h) {
     using namespace extended_detail;
     constexpr std::uint64_t fractionMask = (std::uint64_t{1} << 52) - 1;
     constexpr std::uint64_t hidden = std::uint64_t{1} << 52;
@@ -432,6 +439,86 @@ inline double PortableAddProduct(double sum, double x, double h) {
     return std::bit_cast<double>((negative ? std::uint64_t{1} << 63 : 0) |
                                  (static_cast<std::uint64_t>(exponent + 1023) << 52) |
                                  (kept & fractionMask));
+}
+
+
+namespace extended_detail {
+
+inline unsigned ExponentField(std::uint64_t bits) {
+    return static_cast<unsigned>(bits >> 52) & 0x7FF;
+}
+
+// A double's exact remainder `rest` (|rest| at most half an ulp of `lead`)
+// rounded to the 64-bit significand of lead + rest, to nearest even: adding
+// 1.5 * 2^52 units of the 64-bit grid puts the grid's unit at the last bit of
+// the sum. The grid is 2^-63 of lead's power of two, or half that when lead is
+// a power of two and rest takes the value below it.
+inline double RestToSixtyFourBits(double lead, double rest) {
+    const auto bitsLead = std::bit_cast<std::uint64_t>(lead);
+    const auto bitsRest = std::bit_cast<std::uint64_t>(rest);
+    const std::uint64_t below = ((bitsLead << 12) == 0 ? 1U : 0U) & ((bitsLead ^ bitsRest) >> 63);
+    const std::uint64_t field = ExponentField(bitsLead) - below;
+    const double shifter = std::bit_cast<double>(((field - 11) << 52) | (std::uint64_t{1} << 51));
+    return (rest + shifter) - shifter;
+}
+
+// a + b = sum + error exactly, for any finite a and b (no fused operation).
+struct TwoSumResult {
+    double sum;
+    double error;
+};
+inline TwoSumResult TwoSum(double a, double b) {
+    const double sum = a + b;
+    const double bPart = sum - a;
+    return {sum, (a - (sum - bPart)) + (b - bPart)};
+}
+
+// The operands the fused step leaves to the integers: a zero product, and
+// products or sums near either end of the double range or far apart in size.
+[[gnu::noinline]] inline double AddProductOutsideFusedRange(double sum, double x, double h) {
+    if ((x == 0 || h == 0) && std::isfinite(x) && std::isfinite(h) && std::isfinite(sum))
+        return sum + x * h; // an exact zero: sum, or a zero of the x87's sign
+    return IntegerAddProduct(sum, x, h);
+}
+
+} // namespace extended_detail
+
+// IntegerAddProduct's results from the double hardware, through a fused
+// multiply-add: where the compiler targets one this is the fast way.
+//
+// The product x*h is hi + lo exactly (lo from the fused multiply-add) while
+// |hi| stays within 2^-900 .. 2^978: no bit of lo falls below the smallest
+// double. lo rounded to the product's 64-bit grid gives the extended product
+// hi + lo64. With sum's exponent at most 40 above and 52 below hi's, the error
+// of sum + hi and lo64 add to a double exactly, so sum + hi + lo64 is S + t
+// exactly, S the sum rounded to double. t rounded to the sum's 64-bit grid
+// gives the extended sum S + t64, and S + t64 in double arithmetic is its
+// rounding to double. Everything else goes to the integer path.
+inline double FusedAddProduct(double sum, double x, double h) {
+    using namespace extended_detail;
+    const double hi = x * h;
+    const double lo = std::fma(x, h, -hi);
+    const auto bitsSum = std::bit_cast<std::uint64_t>(sum);
+    const unsigned fieldHi = ExponentField(std::bit_cast<std::uint64_t>(hi));
+    const unsigned fieldSum = ExponentField(bitsSum);
+    const bool productInRange = fieldHi - 123 <= 2000 - 123;
+    const bool sumInReach = (bitsSum << 1) == 0 || fieldSum + 52 - fieldHi <= 92;
+    const double lo64 = RestToSixtyFourBits(hi, lo);
+    const TwoSumResult head = TwoSum(sum, hi);
+    const TwoSumResult total = TwoSum(head.sum, head.error + lo64);
+    const bool totalInRange = ExponentField(std::bit_cast<std::uint64_t>(total.sum)) >= 123;
+    if (!(productInRange && sumInReach && totalInRange)) [[unlikely]]
+        return AddProductOutsideFusedRange(sum, x, h);
+    return total.sum + RestToSixtyFourBits(total.sum, total.error);
+}
+
+// The program's step in portable arithmetic: fused where the hardware has it.
+inline double PortableAddProduct(double sum, double x, double h) {
+#if defined(SIGNOVA_HARDWARE_FMA)
+    return FusedAddProduct(sum, x, h);
+#else
+    return IntegerAddProduct(sum, x, h);
+#endif
 }
 
 // Ordered comparison: false when either is a NaN.
