@@ -487,13 +487,14 @@ inline TwoSumResult TwoSum(double a, double b) {
 // multiply-add: where the compiler targets one this is the fast way.
 //
 // The product x*h is hi + lo exactly (lo from the fused multiply-add) while
-// |hi| stays within 2^-900 .. 2^978: no bit of lo falls below the smallest
+// |hi| stays within 2^-967 .. 2^982: no bit of lo falls below the smallest
 // double. lo rounded to the product's 64-bit grid gives the extended product
 // hi + lo64. With sum's exponent at most 40 above and 52 below hi's, the error
 // of sum + hi and lo64 add to a double exactly, so sum + hi + lo64 is S + t
-// exactly, S the sum rounded to double. t rounded to the sum's 64-bit grid
-// gives the extended sum S + t64, and S + t64 in double arithmetic is its
-// rounding to double. Everything else goes to the integer path.
+// exactly, S the sum rounded to double (the exact sum is zero only when S is).
+// t rounded to the sum's 64-bit grid gives the extended sum S + t64, and
+// S + t64 in double arithmetic is its rounding to double (subnormal or not;
+// the grid needs |S| >= 2^-1010). Everything else goes to the integer path.
 inline double FusedAddProduct(double sum, double x, double h) {
     using namespace extended_detail;
     const double hi = x * h;
@@ -501,14 +502,17 @@ inline double FusedAddProduct(double sum, double x, double h) {
     const auto bitsSum = std::bit_cast<std::uint64_t>(sum);
     const unsigned fieldHi = ExponentField(std::bit_cast<std::uint64_t>(hi));
     const unsigned fieldSum = ExponentField(bitsSum);
-    const bool productInRange = fieldHi - 123 <= 2000 - 123;
+    const bool productInRange = fieldHi - 56 <= 2004 - 56;
     const bool sumInReach = (bitsSum << 1) == 0 || fieldSum + 52 - fieldHi <= 92;
     const double lo64 = RestToSixtyFourBits(hi, lo);
     const TwoSumResult head = TwoSum(sum, hi);
     const TwoSumResult total = TwoSum(head.sum, head.error + lo64);
-    const bool totalInRange = ExponentField(std::bit_cast<std::uint64_t>(total.sum)) >= 123;
+    const auto bitsTotal = std::bit_cast<std::uint64_t>(total.sum);
+    const bool totalInRange = ExponentField(bitsTotal) >= 13 || (bitsTotal << 1) == 0;
     if (!(productInRange && sumInReach && totalInRange)) [[unlikely]]
         return AddProductOutsideFusedRange(sum, x, h);
+    if ((bitsTotal << 1) == 0)
+        return 0.0; // an exact cancellation is +0, as the x87 gives
     return total.sum + RestToSixtyFourBits(total.sum, total.error);
 }
 

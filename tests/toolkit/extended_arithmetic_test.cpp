@@ -131,11 +131,12 @@ class CaseMaker {
         return Shaped(bits, exponent - std::ilogb(x) + static_cast<int>(Bits() % 9) - 4 - (bits - 1));
     }
 
-    // value * 2^k, k from -60 to 60, its low bits replaced at random, either sign.
+    // value * 2^k, k from -56 to 44 (the fused step's reach and a little
+    // beyond), its low bits replaced at random, either sign.
     double Scaled(double value) {
         if (value == 0 || !std::isfinite(value))
             return value;
-        const double scaled = std::ldexp(value, static_cast<int>(Bits() % 121) - 60);
+        const double scaled = std::ldexp(value, static_cast<int>(Bits() % 101) - 56);
         const auto bits = std::bit_cast<std::uint64_t>(scaled) ^ (Bits() >> (12 + Bits() % 52));
         return Bits() % 2 == 0 ? std::bit_cast<double>(bits) : -std::bit_cast<double>(bits);
     }
@@ -200,7 +201,7 @@ TEST(PortableExtended, FilterOperationsEqualTheX87) {
         if (i % 4 == 0) // cancellation: the sum near minus the product
             sum = -static_cast<double>(static_cast<long double>(x) * h) *
                   (1 + std::ldexp(static_cast<double>(make.Bits() % 64) - 32, -60));
-        if (i % 4 == 1) // sums a little larger or smaller than the product
+        if (i % 4 == 1 || i % 4 == 2) // sums a little larger or smaller than the product
             sum = make.Scaled(static_cast<double>(static_cast<long double>(x) * h));
         const PortableExtended product = ToPortableExtended(x) * ToPortableExtended(h);
         const long double x87Product = static_cast<long double>(x) * h;
