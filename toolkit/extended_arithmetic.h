@@ -448,18 +448,22 @@ inline unsigned ExponentField(std::uint64_t bits) {
     return static_cast<unsigned>(bits >> 52) & 0x7FF;
 }
 
-// A double's exact remainder `rest` (|rest| at most half an ulp of `lead`)
-// rounded to the 64-bit significand of lead + rest, to nearest even: adding
-// 1.5 * 2^52 units of the 64-bit grid puts the grid's unit at the last bit of
-// the sum. The grid is 2^-63 of lead's power of two, or half that when lead is
-// a power of two and rest takes the value below it.
+// A double's exact remainder `rest` (|rest| at most half an ulp of a lead
+// whose exponent field is `field`) rounded to nearest even on the grid of
+// 2^-63 of that power of two: adding 1.5 * 2^52 units of the grid puts the
+// grid's unit at the last bit of the sum.
+inline double RoundRest(double rest, std::uint64_t field) {
+    const double shifter = std::bit_cast<double>(((field - 11) << 52) | (std::uint64_t{1} << 51));
+    return (rest + shifter) - shifter;
+}
+
+// `rest` rounded to the 64-bit significand of lead + rest: on lead's grid, or
+// on half of it when lead is a power of two and rest takes the value below.
 inline double RestToSixtyFourBits(double lead, double rest) {
     const auto bitsLead = std::bit_cast<std::uint64_t>(lead);
     const auto bitsRest = std::bit_cast<std::uint64_t>(rest);
     const std::uint64_t below = ((bitsLead << 12) == 0 ? 1U : 0U) & ((bitsLead ^ bitsRest) >> 63);
-    const std::uint64_t field = ExponentField(bitsLead) - below;
-    const double shifter = std::bit_cast<double>(((field - 11) << 52) | (std::uint64_t{1} << 51));
-    return (rest + shifter) - shifter;
+    return RoundRest(rest, ExponentField(bitsLead) - below);
 }
 
 // a + b = sum + error exactly, for any finite a and b (no fused operation).
@@ -494,7 +498,10 @@ inline TwoSumResult TwoSum(double a, double b) {
 // exactly, S the sum rounded to double (the exact sum is zero only when S is).
 // t rounded to the sum's 64-bit grid gives the extended sum S + t64, and
 // S + t64 in double arithmetic is its rounding to double (subnormal or not;
-// the grid needs |S| >= 2^-1010). Everything else goes to the integer path.
+// the grid needs |S| >= 2^-1010). When S is a power of two and t takes the
+// value below it, the finer grid there is not needed: S + t64 lies between
+// S and the midpoint below it, both included, and rounds to S either way.
+// Everything else goes to the integer path.
 inline double FusedAddProduct(double sum, double x, double h) {
     using namespace extended_detail;
     const double hi = x * h;
@@ -513,7 +520,7 @@ inline double FusedAddProduct(double sum, double x, double h) {
         return AddProductOutsideFusedRange(sum, x, h);
     if ((bitsTotal << 1) == 0)
         return 0.0; // an exact cancellation is +0, as the x87 gives
-    return total.sum + RestToSixtyFourBits(total.sum, total.error);
+    return total.sum + RoundRest(total.error, ExponentField(bitsTotal));
 }
 
 // The program's step in portable arithmetic: fused where the hardware has it.

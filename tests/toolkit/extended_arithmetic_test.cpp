@@ -131,6 +131,14 @@ class CaseMaker {
         return Shaped(bits, exponent - std::ilogb(x) + static_cast<int>(Bits() % 9) - 4 - (bits - 1));
     }
 
+    // A factor that puts x * h a few units of the last place above or below a
+    // power of two (x where the nudge would make a NaN).
+    double ToPowerOfTwoProduct(double x) {
+        const double h = std::ldexp(1.0, static_cast<int>(Bits() % 64) - 32) / x;
+        const auto nudged = std::bit_cast<double>(std::bit_cast<std::uint64_t>(h) + Bits() % 5 - 2);
+        return std::isnan(nudged) ? x : nudged;
+    }
+
     // value * 2^k, k from -56 to 44 (the fused step's reach and a little
     // beyond), its low bits replaced at random, either sign.
     double Scaled(double value) {
@@ -196,7 +204,9 @@ TEST(PortableExtended, FilterOperationsEqualTheX87) {
         const double x = make.AnyDouble();
         double h = make.AnyDouble();
         if (i % 8 == 5) // products near the ends of the fused step's range
-            h = make.ToProductNear(x, make.Bits() % 2 == 0 ? -900 : 978);
+            h = make.ToProductNear(x, make.Bits() % 2 == 0 ? -967 : 982);
+        if (i % 8 == 4) // products a little above or below a power of two
+            h = make.ToPowerOfTwoProduct(x);
         double sum = make.AnyDouble();
         if (i % 4 == 0) // cancellation: the sum near minus the product
             sum = -static_cast<double>(static_cast<long double>(x) * h) *
