@@ -170,6 +170,22 @@ class CaseMaker {
     std::mt19937_64 random_;
 };
 
+// A sum far below the product x*h (rounded to hi as double) that puts the total
+// a hair below a tie at the 64-bit rounding which lies on a tie at the 53-bit
+// one: hi + half its ulp, less half the 64-bit grid, less the sum's own last
+// bit. The total needs that last bit to round to the right side; 0 where x*h
+// is not a normal double.
+double JustBelowTie(double x, double h) {
+    const double hi = x * h;
+    if (!std::isnormal(hi))
+        return 0;
+    const long double product = static_cast<long double>(x) * h;
+    const auto lo64 = static_cast<double>(product - hi); // exact: a few bits
+    const double ulp = std::ldexp(1.0, std::ilogb(hi) - 52);
+    const double toTie = std::copysign(ulp / 2 - ulp / 4096, hi) - lo64;
+    return std::nextafter(toTie, 0.0);
+}
+
 std::uint64_t CasesFromEnvironment(std::uint64_t standard) {
     const char* text = std::getenv("SIGNOVA_EXTENDED_CASES");
     return text == nullptr ? standard : std::strtoull(text, nullptr, 10);
@@ -213,6 +229,8 @@ TEST(PortableExtended, FilterOperationsEqualTheX87) {
                   (1 + std::ldexp(static_cast<double>(make.Bits() % 64) - 32, -60));
         if (i % 4 == 1 || i % 4 == 2) // sums a little larger or smaller than the product
             sum = make.Scaled(static_cast<double>(static_cast<long double>(x) * h));
+        if (i % 8 == 7) // sums far below the product that meet its bits at a tie
+            sum = JustBelowTie(x, h);
         const PortableExtended product = ToPortableExtended(x) * ToPortableExtended(h);
         const long double x87Product = static_cast<long double>(x) * h;
         const PortableExtended total = ToPortableExtended(sum) + product;
