@@ -476,6 +476,11 @@ inline TwoSumResult TwoSum(double a, double b) {
     const double bPart = sum - a;
     return {sum, (a - (sum - bPart)) + (b - bPart)};
 }
+// The same in fewer steps where a is zero or its exponent is at least b's.
+inline TwoSumResult FastTwoSum(double a, double b) {
+    const double sum = a + b;
+    return {sum, b - (sum - a)};
+}
 
 // The operands the fused step leaves to the integers: a zero product, and
 // products or sums near either end of the double range or far apart in size.
@@ -496,6 +501,10 @@ inline TwoSumResult TwoSum(double a, double b) {
 // hi + lo64. With sum's exponent at most 40 above and 52 below hi's, the error
 // of sum + hi and lo64 add to a double exactly, so sum + hi + lo64 is S + t
 // exactly, S the sum rounded to double (the exact sum is zero only when S is).
+// The rounded sum + hi is zero or has an exponent at least that of
+// error + lo64, so the short two-sum is exact there: an inexact sum is at
+// least half of |hi|; an exact non-zero one is a multiple of hi's ulp when
+// sum's ulp is not smaller, else at least half of hi's ulp, so at least |lo64|.
 // t rounded to the sum's 64-bit grid gives the extended sum S + t64, and
 // S + t64 in double arithmetic is its rounding to double (subnormal or not;
 // the grid needs |S| >= 2^-1010). When S is a power of two and t takes the
@@ -513,7 +522,7 @@ inline double FusedAddProduct(double sum, double x, double h) {
     const bool sumInReach = (bitsSum << 1) == 0 || fieldSum + 52 - fieldHi <= 92;
     const double lo64 = RestToSixtyFourBits(hi, lo);
     const TwoSumResult head = TwoSum(sum, hi);
-    const TwoSumResult total = TwoSum(head.sum, head.error + lo64);
+    const TwoSumResult total = FastTwoSum(head.sum, head.error + lo64);
     const auto bitsTotal = std::bit_cast<std::uint64_t>(total.sum);
     const bool totalInRange = ExponentField(bitsTotal) >= 13 || (bitsTotal << 1) == 0;
     if (!(productInRange && sumInReach && totalInRange)) [[unlikely]]
