@@ -6,10 +6,14 @@
 // precision, and the filters' outputs are defined by them.
 //
 // `PortableExtended` computes the same results in integer arithmetic, bit for bit,
-// and is built everywhere. `Extended` is the type the program computes with: the
-// x87's long double on x86-64 (the fast path), `PortableExtended` elsewhere, or
-// there too when SIGNOVA_PORTABLE_EXTENDED is defined (the CMake option of the
-// same name).
+// and is built everywhere. The filters' step has a second portable form on the
+// double hardware with a fused multiply-add (`FusedAddProduct`), the faster one
+// where the compiler targets that instruction. Both need the toolkit's
+// -ffp-contract=off: every product and sum here is rounded where it is written.
+//
+// `Extended` is the type the program computes with: the x87's long double on
+// x86-64 (the fast path), `PortableExtended` elsewhere, or there too when
+// SIGNOVA_PORTABLE_EXTENDED is defined (the CMake option of the same name).
 
 #include <bit>
 #include <cfloat>
@@ -440,7 +444,6 @@ inline double IntegerAddProduct(double sum, double x, double h) {
                                  (static_cast<std::uint64_t>(exponent + 1023) << 52) |
                                  (kept & fractionMask));
 }
-
 
 namespace extended_detail {
 
