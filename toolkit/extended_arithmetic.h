@@ -6,16 +6,27 @@
 // precision, and the filters' outputs are defined by them.
 //
 // `PortableExtended` computes the same results in integer arithmetic, bit for bit,
-// and is built everywhere. `Extended` is the type the program computes with: the
-// x87's long double on x86-64 (the fast path), `PortableExtended` elsewhere, or
-// there too when SIGNOVA_PORTABLE_EXTENDED is defined (the CMake option of the
-// same name).
+// and is built everywhere. The filters' step has a second portable form on the
+// double hardware with a fused multiply-add (`FusedAddProduct`), the faster one
+// where the compiler targets that instruction. Both need the toolkit's
+// -ffp-contract=off: every product and sum here is rounded where it is written.
+//
+// `Extended` is the type the program computes with: the x87's long double on
+// x86-64 (the fast path), `PortableExtended` elsewhere, or there too when
+// SIGNOVA_PORTABLE_EXTENDED is defined (the CMake option of the same name).
 
 #include "toolkit/bit_cast.h"
 
 #include <cfloat>
+#include <cmath>
 #include <cstdint>
 #include <cstring>
+
+// Whether the compiler targets a fused multiply-add instruction (x86-64-v3,
+// arm64): then the portable filter step is built on it.
+#if defined(__FMA__) || defined(__ARM_FEATURE_FMA)
+#define SIGNOVA_HARDWARE_FMA 1
+#endif
 
 namespace signova {
 
@@ -379,10 +390,10 @@ inline PortableExtended operator/(PortableExtended a, PortableExtended b) {
 }
 
 // sum + x * h with the product and the sum rounded to 64 bits, stored as
-// double: one step of the filters. The same as going through
+// double: one step of the filters, in integers. The same as going through
 // PortableExtended, in fewer steps for the common case of normal operands and
 // a normal result.
-inline double PortableAddProduct(double sum, double x, double h) {
+inline double IntegerAddProduct(double sum, double x, double h) {
     using namespace extended_detail;
     constexpr std::uint64_t fractionMask = (std::uint64_t{1} << 52) - 1;
     constexpr std::uint64_t hidden = std::uint64_t{1} << 52;
@@ -433,6 +444,105 @@ inline double PortableAddProduct(double sum, double x, double h) {
     return std::bit_cast<double>((negative ? std::uint64_t{1} << 63 : 0) |
                                  (static_cast<std::uint64_t>(exponent + 1023) << 52) |
                                  (kept & fractionMask));
+}
+
+namespace extended_detail {
+
+inline unsigned ExponentField(std::uint64_t bits) {
+    return static_cast<unsigned>(bits >> 52) & 0x7FF;
+}
+
+// A double's exact remainder `rest` (|rest| at most half an ulp of a lead
+// whose exponent field is `field`) rounded to nearest even on the grid of
+// 2^-63 of that power of two: adding 1.5 * 2^52 units of the grid puts the
+// grid's unit at the last bit of the sum.
+inline double RoundRest(double rest, std::uint64_t field) {
+    const double shifter = std::bit_cast<double>(((field - 11) << 52) | (std::uint64_t{1} << 51));
+    return (rest + shifter) - shifter;
+}
+
+// `rest` rounded to the 64-bit significand of lead + rest: on lead's grid, or
+// on half of it when lead is a power of two and rest takes the value below.
+inline double RestToSixtyFourBits(double lead, double rest) {
+    const auto bitsLead = std::bit_cast<std::uint64_t>(lead);
+    const auto bitsRest = std::bit_cast<std::uint64_t>(rest);
+    const std::uint64_t below = ((bitsLead << 12) == 0 ? 1U : 0U) & ((bitsLead ^ bitsRest) >> 63);
+    return RoundRest(rest, ExponentField(bitsLead) - below);
+}
+
+// a + b = sum + error exactly, for any finite a and b (no fused operation).
+struct TwoSumResult {
+    double sum;
+    double error;
+};
+inline TwoSumResult TwoSum(double a, double b) {
+    const double sum = a + b;
+    const double bPart = sum - a;
+    return {sum, (a - (sum - bPart)) + (b - bPart)};
+}
+// The same in fewer steps where a is zero or its exponent is at least b's.
+inline TwoSumResult FastTwoSum(double a, double b) {
+    const double sum = a + b;
+    return {sum, b - (sum - a)};
+}
+
+// The operands the fused step leaves to the integers: a zero product, and
+// products or sums near either end of the double range or far apart in size.
+[[gnu::noinline]] inline double AddProductOutsideFusedRange(double sum, double x, double h) {
+    if ((x == 0 || h == 0) && std::isfinite(x) && std::isfinite(h) && std::isfinite(sum))
+        return sum + x * h; // an exact zero: sum, or a zero of the x87's sign
+    return IntegerAddProduct(sum, x, h);
+}
+
+} // namespace extended_detail
+
+// IntegerAddProduct's results from the double hardware, through a fused
+// multiply-add: where the compiler targets one this is the fast way.
+//
+// The product x*h is hi + lo exactly (lo from the fused multiply-add) while
+// |hi| stays within 2^-967 .. 2^982: no bit of lo falls below the smallest
+// double. lo rounded to the product's 64-bit grid gives the extended product
+// hi + lo64. With sum's exponent at most 40 above and 52 below hi's, the error
+// of sum + hi and lo64 add to a double exactly, so sum + hi + lo64 is S + t
+// exactly, S the sum rounded to double (the exact sum is zero only when S is).
+// The rounded sum + hi is zero or has an exponent at least that of
+// error + lo64, so the short two-sum is exact there: an inexact sum is at
+// least half of |hi|; an exact non-zero one is a multiple of hi's ulp when
+// sum's ulp is not smaller, else at least half of hi's ulp, so at least |lo64|.
+// t rounded to the sum's 64-bit grid gives the extended sum S + t64, and
+// S + t64 in double arithmetic is its rounding to double (subnormal or not;
+// the grid needs |S| >= 2^-1010). When S is a power of two and t takes the
+// value below it, the finer grid there is not needed: S + t64 lies between
+// S and the midpoint below it, both included, and rounds to S either way.
+// Everything else goes to the integer path.
+inline double FusedAddProduct(double sum, double x, double h) {
+    using namespace extended_detail;
+    const double hi = x * h;
+    const double lo = std::fma(x, h, -hi);
+    const auto bitsSum = std::bit_cast<std::uint64_t>(sum);
+    const unsigned fieldHi = ExponentField(std::bit_cast<std::uint64_t>(hi));
+    const unsigned fieldSum = ExponentField(bitsSum);
+    const bool productInRange = fieldHi - 56 <= 2004 - 56;
+    const bool sumInReach = (bitsSum << 1) == 0 || fieldSum + 52 - fieldHi <= 92;
+    const double lo64 = RestToSixtyFourBits(hi, lo);
+    const TwoSumResult head = TwoSum(sum, hi);
+    const TwoSumResult total = FastTwoSum(head.sum, head.error + lo64);
+    const auto bitsTotal = std::bit_cast<std::uint64_t>(total.sum);
+    const bool totalInRange = ExponentField(bitsTotal) >= 13 || (bitsTotal << 1) == 0;
+    if (!(productInRange && sumInReach && totalInRange)) [[unlikely]]
+        return AddProductOutsideFusedRange(sum, x, h);
+    if ((bitsTotal << 1) == 0)
+        return 0.0; // an exact cancellation is +0, as the x87 gives
+    return total.sum + RoundRest(total.error, ExponentField(bitsTotal));
+}
+
+// The program's step in portable arithmetic: fused where the hardware has it.
+inline double PortableAddProduct(double sum, double x, double h) {
+#if defined(SIGNOVA_HARDWARE_FMA)
+    return FusedAddProduct(sum, x, h);
+#else
+    return IntegerAddProduct(sum, x, h);
+#endif
 }
 
 // Ordered comparison: false when either is a NaN.

@@ -11,6 +11,11 @@
 #include <random>
 #include <string>
 
+// The x86-64-v3 build of this test checks the fused step as the hardware runs it.
+#if defined(SIGNOVA_EXPECT_HARDWARE_FMA) && !defined(SIGNOVA_HARDWARE_FMA)
+#error "built to test the fused multiply-add, but the compiler does not target one"
+#endif
+
 namespace signova {
 namespace {
 
@@ -117,6 +122,33 @@ class CaseMaker {
         return x;
     }
 
+    // A factor that puts x * h's exponent within a few of `exponent` (x if it
+    // cannot).
+    double ToProductNear(double x, int exponent) {
+        if (x == 0 || !std::isfinite(x))
+            return x;
+        const int bits = 1 + static_cast<int>(Bits() % 53);
+        return Shaped(bits, exponent - std::ilogb(x) + static_cast<int>(Bits() % 9) - 4 - (bits - 1));
+    }
+
+    // A factor that puts x * h a few units of the last place above or below a
+    // power of two (x where the nudge would make a NaN).
+    double ToPowerOfTwoProduct(double x) {
+        const double h = std::ldexp(1.0, static_cast<int>(Bits() % 64) - 32) / x;
+        const auto nudged = std::bit_cast<double>(std::bit_cast<std::uint64_t>(h) + Bits() % 5 - 2);
+        return std::isnan(nudged) ? x : nudged;
+    }
+
+    // value * 2^k, k from -56 to 44 (the fused step's reach and a little
+    // beyond), its low bits replaced at random, either sign.
+    double Scaled(double value) {
+        if (value == 0 || !std::isfinite(value))
+            return value;
+        const double scaled = std::ldexp(value, static_cast<int>(Bits() % 101) - 56);
+        const auto bits = std::bit_cast<std::uint64_t>(scaled) ^ (Bits() >> (12 + Bits() % 52));
+        return Bits() % 2 == 0 ? std::bit_cast<double>(bits) : -std::bit_cast<double>(bits);
+    }
+
     // Near another: for cancellation.
     PortableExtended Near(PortableExtended x) {
         x.signExponent ^= 0x8000;
@@ -137,6 +169,22 @@ class CaseMaker {
 
     std::mt19937_64 random_;
 };
+
+// A sum far below the product x*h (rounded to hi as double) that puts the total
+// a hair below a tie at the 64-bit rounding which lies on a tie at the 53-bit
+// one: hi + half its ulp, less half the 64-bit grid, less the sum's own last
+// bit. The total needs that last bit to round to the right side; 0 where x*h
+// is not a normal double.
+double JustBelowTie(double x, double h) {
+    const double hi = x * h;
+    if (!std::isnormal(hi))
+        return 0;
+    const long double product = static_cast<long double>(x) * h;
+    const auto lo64 = static_cast<double>(product - hi); // exact: a few bits
+    const double ulp = std::ldexp(1.0, std::ilogb(hi) - 52);
+    const double toTie = std::copysign(ulp / 2 - ulp / 4096, hi) - lo64;
+    return std::nextafter(toTie, 0.0);
+}
 
 std::uint64_t CasesFromEnvironment(std::uint64_t standard) {
     const char* text = std::getenv("SIGNOVA_EXTENDED_CASES");
@@ -170,11 +218,19 @@ TEST(PortableExtended, FilterOperationsEqualTheX87) {
     std::uint64_t differences = 0;
     for (std::uint64_t i = 0; i < cases && differences < 10; ++i) {
         const double x = make.AnyDouble();
-        const double h = make.AnyDouble();
+        double h = make.AnyDouble();
+        if (i % 8 == 5) // products near the ends of the fused step's range
+            h = make.ToProductNear(x, make.Bits() % 2 == 0 ? -967 : 982);
+        if (i % 8 == 4) // products a little above or below a power of two
+            h = make.ToPowerOfTwoProduct(x);
         double sum = make.AnyDouble();
         if (i % 4 == 0) // cancellation: the sum near minus the product
             sum = -static_cast<double>(static_cast<long double>(x) * h) *
                   (1 + std::ldexp(static_cast<double>(make.Bits() % 64) - 32, -60));
+        if (i % 4 == 1 || i % 4 == 2) // sums a little larger or smaller than the product
+            sum = make.Scaled(static_cast<double>(static_cast<long double>(x) * h));
+        if (i % 8 == 7) // sums far below the product that meet its bits at a tie
+            sum = JustBelowTie(x, h);
         const PortableExtended product = ToPortableExtended(x) * ToPortableExtended(h);
         const long double x87Product = static_cast<long double>(x) * h;
         const PortableExtended total = ToPortableExtended(sum) + product;
@@ -187,15 +243,18 @@ TEST(PortableExtended, FilterOperationsEqualTheX87) {
         const bool same = SameBits(product, x87Product) && SameBits(total, x87Total) &&
                           std::bit_cast<std::uint64_t>(stored) ==
                               std::bit_cast<std::uint64_t>(x87Stored) &&
-                          std::bit_cast<std::uint64_t>(PortableAddProduct(sum, x, h)) ==
+                          std::bit_cast<std::uint64_t>(IntegerAddProduct(sum, x, h)) ==
+                              std::bit_cast<std::uint64_t>(x87Stored) &&
+                          std::bit_cast<std::uint64_t>(FusedAddProduct(sum, x, h)) ==
                               std::bit_cast<std::uint64_t>(x87Stored) &&
                           SameBits(twoProducts, x87TwoProducts);
         if (!same) {
             ++differences;
             ADD_FAILURE() << "x " << std::hexfloat << x << " h " << h << " sum " << sum
                           << " s " << s << ": " << SameBits(product, x87Product).message()
-                          << " / " << SameBits(total, x87Total).message() << " / "
-                          << std::bit_cast<std::uint64_t>(PortableAddProduct(sum, x, h)) << " / "
+                          << " / " << SameBits(total, x87Total).message() << " / integer "
+                          << IntegerAddProduct(sum, x, h) << " fused "
+                          << FusedAddProduct(sum, x, h) << " x87 " << x87Stored << " / "
                           << SameBits(twoProducts, x87TwoProducts).message();
         }
     }
