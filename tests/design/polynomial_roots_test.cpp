@@ -67,6 +67,14 @@ TEST(PolynomialRoots, LeadingAndTrailingZerosKeepTheLength) {
     EXPECT_EQ(CoefficientsOf(roots), (std::vector<double>{0.0, 0.0, 2.0, -1.0, 0.0}));
 }
 
+// Roots multiplied out with a 64-bit significand on every processor: the table a
+// drag writes is the same everywhere. With each step rounded once more finely
+// (arm64's long double) the last coefficient here ends -0.13888162400000001.
+TEST(PolynomialRoots, CoefficientsRoundedAsEverywhere) {
+    EXPECT_EQ(CoefficientsOf({1.0, 0, {Root(0.322, 0.41), Root(0.322, -0.41), 0.511}}),
+              (std::vector<double>{1.0, -1.155, 0.60086799999999996, -0.13888162399999998}));
+}
+
 // The feedback is added: y[n] = x[n] + 1.8 y[n-1] - 0.81 y[n-2] has a double
 // pole at +0.9 (z^2 - 1.8 z + 0.81), not at -0.9.
 TEST(PolynomialRoots, PolesFollowTheAddedFeedbackBothWays) {
