@@ -262,7 +262,10 @@ IirProduct ResonatorDesign(const DesignRequest& request) {
     const double r = request.radius;
     // |1 - 2r cos(w0) e^-jw0 + r^2 e^-2jw0| at w0: b0 makes the gain there 1.
     const std::complex<double> z1 = std::polar(1.0, -w0);
-    const double b0 = std::abs(1.0 - 2 * r * std::cos(w0) * z1 + r * r * z1 * z1);
+    const std::complex<double> response = 1.0 - 2 * r * std::cos(w0) * z1 + r * r * z1 * z1;
+    // The square root of the sum of squares rounds the same on every processor;
+    // libm's hypot (std::abs) ends in another last bit on x86-64 than on arm64.
+    const double b0 = std::sqrt(response.real() * response.real() + response.imag() * response.imag());
     IirProduct product;
     product.numerator = {b0, 0.0, 0.0};
     product.denominator = {1.0, -2 * r * std::cos(w0), r * r};

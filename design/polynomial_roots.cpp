@@ -1,5 +1,7 @@
 #include "design/polynomial_roots.h"
 
+#include "toolkit/extended_arithmetic.h"
+
 #include <unsupported/Eigen/Polynomials>
 
 #include <algorithm>
@@ -29,12 +31,16 @@ std::vector<Root> ConjugatePairs(const std::vector<Root>& found) {
 
 // The product is carried with a 64-bit significand: multiplying out twenty
 // roots near the unit circle passes through sums far larger than the result.
-void MultiplyBy(std::vector<long double>& p, std::initializer_list<long double> factor) {
-    std::vector<long double> product(p.size() + factor.size() - 1, 0.0L);
+// The program's extended arithmetic rounds each step the same on every
+// processor, so a dragged root writes the same table everywhere.
+void MultiplyBy(std::vector<Extended>& p, std::initializer_list<Extended> factor) {
+    std::vector<Extended> product(p.size() + factor.size() - 1, ToExtended(0.0));
     for (std::size_t i = 0; i < p.size(); ++i) {
         std::size_t j = 0;
-        for (long double f : factor)
-            product[i + j++] += p[i] * f;
+        for (Extended f : factor) {
+            product[i + j] = product[i + j] + p[i] * f;
+            ++j;
+        }
     }
     p = std::move(product);
 }
@@ -80,22 +86,24 @@ PolynomialRoots RootsOf(const std::vector<double>& coefficients) {
 }
 
 std::vector<double> CoefficientsOf(const PolynomialRoots& roots) {
-    std::vector<long double> p{1.0L};
+    const Extended one = ToExtended(1.0);
+    std::vector<Extended> p{one};
     const auto& r = roots.roots;
     for (std::size_t i = 0; i < r.size(); ++i) {
-        const long double re = r[i].real();
+        const Extended re = ToExtended(r[i].real());
         const bool pairNext = r[i].imag() != 0.0 && i + 1 < r.size() && r[i + 1] == std::conj(r[i]);
         if (pairNext) {
-            const long double im = r[i].imag();
-            MultiplyBy(p, {1.0L, -2.0L * re, re * re + im * im});
+            const Extended im = ToExtended(r[i].imag());
+            MultiplyBy(p, {one, ToExtended(-2.0) * re, re * re + im * im});
             ++i;
         } else {
-            MultiplyBy(p, {1.0L, -re});
+            MultiplyBy(p, {one, -re});
         }
     }
     std::vector<double> result(static_cast<std::size_t>(roots.degreeDropped), 0.0);
-    for (long double v : p)
-        result.push_back(static_cast<double>(roots.lead * v));
+    const Extended lead = ToExtended(roots.lead);
+    for (Extended v : p)
+        result.push_back(ToDouble(lead * v));
     return result;
 }
 

@@ -67,6 +67,23 @@ TEST(PolynomialRoots, LeadingAndTrailingZerosKeepTheLength) {
     EXPECT_EQ(CoefficientsOf(roots), (std::vector<double>{0.0, 0.0, 2.0, -1.0, 0.0}));
 }
 
+// A drag writes the table from every root multiplied out: roots and products
+// are the same doubles on every processor, so the table is too.
+//  - Eigen's vector code (fused multiply-adds on arm64) would give
+//    0.74999999999999989 +- 0.37080992435478277i and -1 for the roots here;
+//  - products rounded once more finely (arm64's long double) would end the
+//    last table here in -0.13888162400000001.
+TEST(PolynomialRoots, SameOnEveryProcessor) {
+    const PolynomialRoots roots = RootsOf({1.0, -0.5, -0.8, 0.7});
+    EXPECT_EQ(roots.roots, (std::vector<Root>{Root(0.75000000000000044, 0.37080992435478305),
+                                              Root(0.75000000000000044, -0.37080992435478305),
+                                              Root(-0.99999999999999978, 0.0)}));
+    EXPECT_EQ(CoefficientsOf(roots),
+              (std::vector<double>{1.0, -0.50000000000000111, -0.79999999999999993, 0.7000000000000004}));
+    EXPECT_EQ(CoefficientsOf({1.0, 0, {Root(0.322, 0.41), Root(0.322, -0.41), 0.511}}),
+              (std::vector<double>{1.0, -1.155, 0.60086799999999996, -0.13888162399999998}));
+}
+
 // The feedback is added: y[n] = x[n] + 1.8 y[n-1] - 0.81 y[n-2] has a double
 // pole at +0.9 (z^2 - 1.8 z + 0.81), not at -0.9.
 TEST(PolynomialRoots, PolesFollowTheAddedFeedbackBothWays) {

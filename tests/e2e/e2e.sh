@@ -1,7 +1,10 @@
 #!/usr/bin/env bash
 # End to end: the real program in a real X server, driven like a user would.
 # Usage: e2e.sh <signova binary> <examples folder> <folder for screenshots>
+# SIGNOVA_EMULATOR, when set, is the command that runs the binary (a cross
+# build's emulator, e.g. qemu-aarch64).
 set -euo pipefail
+read -ra emulator <<<"${SIGNOVA_EMULATOR:-}"
 program=$1
 examples=$2
 shots=$3
@@ -29,7 +32,7 @@ shot_with_trace() { # name
     echo "$file"
 }
 
-"$program" &
+"${emulator[@]}" "$program" &
 pid=$!
 trap 'kill $pid 2>/dev/null || true' EXIT
 window=$(xdotool search --sync --onlyvisible --name '^SIGNOVA$' | head -n 1)

@@ -4,7 +4,10 @@
 # written, and exits non-zero with exactly one line on standard error for a
 # bad argument (2) or a refused lesson (1).
 #   render_command_line_test.sh SIGNOVA LESSONS_DIR WORK_DIR
+# SIGNOVA_EMULATOR, when set, is the command that runs SIGNOVA (a cross build's
+# emulator, e.g. qemu-aarch64).
 set -u
+read -ra emulator <<<"${SIGNOVA_EMULATOR:-}"
 signova=$1
 lessons=$2
 work=$3
@@ -22,7 +25,7 @@ fail() {
 expect() {
     local status=$1 lines=$2
     shift 2
-    env -u DISPLAY -u WAYLAND_DISPLAY QT_QPA_PLATFORM=xcb "$signova" "$@" \
+    env -u DISPLAY -u WAYLAND_DISPLAY QT_QPA_PLATFORM=xcb "${emulator[@]}" "$signova" "$@" \
         >"$work/stdout" 2>"$work/stderr"
     local got=$?
     local count
@@ -49,7 +52,7 @@ expect 1 1 --render "$lessons/../examples/fir_moving_average_4.txt" --out "$work
 [ -e "$work/refused" ] && fail "a refused lesson made its folder"
 expect 1 1 --render "$lesson" --out "$lesson/out"
 
-env -u DISPLAY "$signova" --help >"$work/help" 2>&1
+env -u DISPLAY "${emulator[@]}" "$signova" --help >"$work/help" 2>&1
 grep -q -- "--render <LESSON>" "$work/help" || fail "--help does not name --render"
 
 [ "$failures" = 0 ] && echo "all render command line checks passed"
