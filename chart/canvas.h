@@ -53,6 +53,9 @@ public:
     // Limits drawing to the rectangle until ClearClip.
     virtual void SetClip(const CanvasRect& rect) = 0;
     virtual void ClearClip() = 0;
+    // Text, and what TextWidth and TextHeight say of it, at 1/divisor of the
+    // surface's own size from here on; 1 sets it back.
+    virtual void ShrinkText(int divisor) = 0;
 
     void FillRect(const CanvasRect& rect, Rgb color) { FillRects(std::span(&rect, 1), color); }
 };

@@ -173,10 +173,23 @@ void PaintCursors(const DrawnSweep& sweep, const CursorPlaces& placesAsked,
         lines.push_back(rest.substr(0, end));
         rest.remove_prefix(std::min(end + 1, rest.size()));
     }
+    // Large traces enlarge the text too; a read-out that would then cover more
+    // than a third of the plot, or be wider than it, steps back towards the
+    // text's own size, so that no line of it is cut off and the traces stay
+    // in view.
     int widest = 0;
-    for (std::string_view line : lines)
-        widest = std::max(widest, canvas.TextWidth(line));
-    const int lineHeight = canvas.TextHeight();
+    int lineHeight = 0;
+    for (int divisor = 1;; ++divisor) {
+        canvas.ShrinkText(divisor);
+        widest = 0;
+        for (std::string_view line : lines)
+            widest = std::max(widest, canvas.TextWidth(line));
+        lineHeight = canvas.TextHeight();
+        const bool fits = widest + 2 * ReadoutInset <= plot.width &&
+                          static_cast<int>(lines.size()) * lineHeight + 2 * ReadoutInset <= plot.height / 3;
+        if (fits || divisor >= scale)
+            break;
+    }
     canvas.FillRect({plot.left, plot.top, widest + 2 * ReadoutInset,
                      static_cast<int>(lines.size()) * lineHeight + 2 * ReadoutInset},
                     ReadoutBackground);
@@ -185,6 +198,7 @@ void PaintCursors(const DrawnSweep& sweep, const CursorPlaces& placesAsked,
         canvas.Text(plot.left + ReadoutInset, top, line, ReadoutColor, TextAlign::Left);
         top += lineHeight;
     }
+    canvas.ShrinkText(1);
     canvas.ClearClip();
 }
 

@@ -1,5 +1,7 @@
 #include "ui/painter_canvas.h"
 
+#include <algorithm>
+
 #include <QColor>
 #include <QPainter>
 #include <QPen>
@@ -91,4 +93,21 @@ void PainterCanvas::SetClip(const signova::CanvasRect& rect) {
 
 void PainterCanvas::ClearClip() {
     painter_->setClipping(false);
+}
+
+void PainterCanvas::ShrinkText(int divisor) {
+    divisor = std::max(1, divisor);
+    if (divisor == textDivisor_)
+        return;
+    if (textDivisor_ == 1)
+        ownFont_ = painter_->font();
+    textDivisor_ = divisor;
+    QFont font = ownFont_;
+    if (divisor > 1) {
+        if (font.pixelSize() > 0)
+            font.setPixelSize(std::max(1, font.pixelSize() / divisor));
+        else
+            font.setPointSizeF(font.pointSizeF() / divisor);
+    }
+    painter_->setFont(font);
 }

@@ -2,6 +2,7 @@
 
 #include "chart/canvas.h"
 
+#include <QFont>
 #include <QFontMetrics>
 #include <QPoint>
 #include <QRect>
@@ -27,7 +28,10 @@ private:
 // between paints. Attach a painter before drawing.
 class PainterCanvas : public signova::Canvas {
 public:
-    void Attach(QPainter* painter) { painter_ = painter; }
+    void Attach(QPainter* painter) {
+        painter_ = painter;
+        textDivisor_ = 1;
+    }
 
     int TextWidth(std::string_view text) const override;
     int TextHeight() const override;
@@ -39,9 +43,13 @@ public:
               signova::TextAlign align) override;
     void SetClip(const signova::CanvasRect& rect) override;
     void ClearClip() override;
+    void ShrinkText(int divisor) override;
 
 private:
     QPainter* painter_ = nullptr;
+    // The painter's font when ShrinkText first left size 1.
+    QFont ownFont_;
+    int textDivisor_ = 1;
     std::vector<QPoint> points_;
     std::vector<QRect> rects_;
 };

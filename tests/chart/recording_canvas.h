@@ -8,7 +8,8 @@
 namespace signova::testing {
 
 // A canvas that records every call, with fixed text metrics: 6 pixels a byte,
-// 12 pixels a line.
+// 12 pixels a line, times `textScale` (a chart's text under Large traces),
+// divided by what ShrinkText last asked.
 class RecordingCanvas : public Canvas {
 public:
     enum class Kind { Fill, Frame, Polyline, Text, SetClip, ClearClip };
@@ -29,9 +30,10 @@ public:
     static constexpr int LineHeight = 12;
 
     int TextWidth(std::string_view text) const override {
-        return static_cast<int>(text.size()) * CharWidth;
+        return static_cast<int>(text.size()) * CharWidth * textScale / textDivisor;
     }
-    int TextHeight() const override { return LineHeight; }
+    int TextHeight() const override { return LineHeight * textScale / textDivisor; }
+    void ShrinkText(int divisor) override { textDivisor = divisor; }
 
     void FillRects(std::span<const CanvasRect> rects, Rgb color) override {
         calls.push_back({Kind::Fill, color, {rects.begin(), rects.end()}, {}, 0, {}, 0, 0, {}});
@@ -61,6 +63,8 @@ public:
     }
 
     std::vector<Call> calls;
+    int textScale = 1;
+    int textDivisor = 1;
 };
 
 // Does nothing and never allocates; for counting the painter's own allocations.
@@ -76,6 +80,7 @@ public:
     void Text(int, int, std::string_view, Rgb, TextAlign) override {}
     void SetClip(const CanvasRect&) override {}
     void ClearClip() override {}
+    void ShrinkText(int) override {}
 };
 
 } // namespace signova::testing

@@ -250,6 +250,41 @@ TEST(CursorPaint, PutsTheReadoutOnAPatchOfThePanel) {
     EXPECT_EQ(texts[4]->top, layout.plot.top + 3 + 4 * testing::RecordingCanvas::LineHeight);
 }
 
+// Under Large traces the text grows with the traces. A read-out that would
+// then cover more than a third of the plot's height, or more than its width,
+// steps back towards the text's own size, and the canvas is set back after it.
+TEST(CursorPaint, ALargeReadoutStepsBackToFitTheThirdOfThePlot) {
+    struct Case {
+        int scale;
+        int width;
+        int height;
+        int lineStep;
+    };
+    const Case cases[] = {
+        {1, 1000, 267, 12}, // its own size fits
+        {2, 1000, 600, 24}, // 5 lines of 24 pixels fit in a third of a tall plot
+        {2, 1000, 267, 12}, // they would not in a low one
+        {2, 400, 600, 12},  // nor the widest line in a narrow one
+        {3, 1000, 500, 18}, // one step back is enough
+        {3, 1000, 267, 12}, // two are needed
+    };
+    const DrawnScope scope({"", "48000", "12", 1, 100, 1, 100, true});
+    TChart chart;
+    ConfigureScopeChart(chart);
+    for (const Case& c : cases) {
+        testing::RecordingCanvas canvas;
+        canvas.textScale = c.scale;
+        const ChartLayout layout = ComputeChartLayout(chart, c.width, c.height, canvas);
+        PaintCursors(scope.Sweep(), CursorPlaces{}, layout, canvas, c.scale);
+        const auto texts = canvas.Of(testing::RecordingCanvas::Kind::Text);
+        ASSERT_EQ(texts.size(), 5U);
+        EXPECT_EQ(texts[1]->top - texts[0]->top, c.lineStep)
+            << c.scale << " " << c.width << "x" << c.height << ", plot " << layout.plot.width << "x"
+            << layout.plot.height;
+        EXPECT_EQ(canvas.textDivisor, 1);
+    }
+}
+
 TEST(CursorPlacesWithinSweep, MoveOntoTheSamplesAndTheShownTrace) {
     const DrawnScope scope({"", "1000", "12", 1, 100, 0, 100, true}); // input hidden, 200 samples
     CursorPlaces places;

@@ -85,6 +85,30 @@ TEST_F(PainterCanvasPixels, AFrameIsTheOutermostPixels) {
     EXPECT_EQ(done.pixel(10, 13), White);
 }
 
+// A shrunk text is measured and drawn at its share of the painter's font, in
+// pixel and in point sizes, and ShrinkText(1) gives the font back as it was.
+TEST_F(PainterCanvasPixels, ShrunkTextTakesItsShareOfTheFontAndGivesItBack) {
+    for (const bool pixels : {true, false}) {
+        QFont font = painter.font();
+        if (pixels)
+            font.setPixelSize(24);
+        else
+            font.setPointSizeF(24.0);
+        painter.setFont(font);
+        const int ownHeight = canvas.TextHeight();
+        const int ownWidth = canvas.TextWidth("1.000 ms/div");
+        canvas.ShrinkText(2);
+        EXPECT_EQ(pixels ? painter.font().pixelSize() : painter.font().pointSizeF(), 12);
+        EXPECT_LT(canvas.TextHeight(), ownHeight * 2 / 3);
+        EXPECT_LT(canvas.TextWidth("1.000 ms/div"), ownWidth * 2 / 3);
+        canvas.ShrinkText(3);
+        EXPECT_EQ(pixels ? painter.font().pixelSize() : painter.font().pointSizeF(), 8);
+        canvas.ShrinkText(1);
+        EXPECT_EQ(painter.font(), font);
+        EXPECT_EQ(canvas.TextHeight(), ownHeight);
+    }
+}
+
 TEST_F(PainterCanvasPixels, APolylineCoversBothEnds) {
     const std::vector<CanvasPoint> points{{20, 5}, {20, 9}, {25, 9}};
     canvas.Polyline(points, Rgb{0, 255, 0}, 1);
