@@ -39,7 +39,7 @@ double LargestGainDb(const FilterCoefficients& filter, double from, double to, d
 TEST(FilterDesign, EveryDesignMeetsWhatItWasAskedFor) {
     using M = DesignMethod;
     using B = BandShape;
-    const std::vector<DesignRequest> specs = {
+    const std::vector<DesignRequest> requests = {
         Request(M::Window, B::LowPass, 48000, 3000, 0, 63),
         Request(M::Window, B::HighPass, 8000, 1000, 0, 31),
         Request(M::Window, B::BandPass, 48000, 4000, 10000, 101),
@@ -70,7 +70,7 @@ TEST(FilterDesign, EveryDesignMeetsWhatItWasAskedFor) {
         Request(M::Bessel, B::HighPass, 48000, 6000, 0, 6),
         Request(M::Resonator, B::LowPass, 48000, 1000, 0, 2),
     };
-    for (const DesignRequest& request : specs) {
+    for (const DesignRequest& request : requests) {
         const DesignedFilter design = DesignFilter(request);
         SCOPED_TRACE(DesignTitle(request));
         ASSERT_TRUE(design.Ok()) << design.error;
